@@ -1,0 +1,14 @@
+# Warnings and sanitizers shared by every target of the project.
+add_library(tilu_options INTERFACE)
+target_compile_options(tilu_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+                                              -Wno-sign-conversion)
+if(WIN32)
+    # Unicode W APIs everywhere; the registry module calls the A functions by name.
+    target_compile_definitions(tilu_options INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                                                      _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+endif()
+if(TILU_SANITIZE AND NOT WIN32)
+    target_compile_options(tilu_options INTERFACE -fsanitize=address,undefined
+                                                  -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(tilu_options INTERFACE -fsanitize=address,undefined)
+endif()

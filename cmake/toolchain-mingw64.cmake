@@ -1,0 +1,23 @@
+# Cross build for 64-bit Windows with mingw-w64 (Debian: g++-mingw-w64-x86-64-posix).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(TOOL_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${TOOL_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TOOL_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${TOOL_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${TOOL_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# One self-contained exe: no libstdc++, libgcc or winpthread DLL next to it.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+
+# ctest runs the Windows binaries under Wine; the prefix comes from the environment.
+find_program(WINE_PROGRAM NAMES wine wine64)
+if(NOT WINE_PROGRAM)
+    set(WINE_PROGRAM wine)
+endif()
+set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})

@@ -1,0 +1,56 @@
+// cQueryReg: textual access to the registry.
+//
+// A key is named by one path text that starts with its root, either by its full name
+// ("HKEY_CURRENT_USER\Software\...") or by a short prefix ("HKCU\Software\..."). Every operation
+// opens the key it needs and closes it before returning; nothing is kept between calls. Texts are
+// Unicode here and converted to the ANSI code page at each registry call.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "registry/data.h"
+#include "registry/registry_api.h"
+
+namespace tilu {
+
+// A predefined root key as a 32-bit handle.
+using RootHandle = std::int32_t;
+
+inline constexpr RootHandle kHkeyClassesRoot = static_cast<RootHandle>(0x80000000u);
+inline constexpr RootHandle kHkeyCurrentUser = static_cast<RootHandle>(0x80000001u);
+inline constexpr RootHandle kHkeyLocalMachine = static_cast<RootHandle>(0x80000002u);
+inline constexpr RootHandle kHkeyUsers = static_cast<RootHandle>(0x80000003u);
+inline constexpr RootHandle kHkeyPerformanceData = static_cast<RootHandle>(0x80000004u);
+inline constexpr RootHandle kHkeyCurrentConfig = static_cast<RootHandle>(0x80000005u);
+inline constexpr RootHandle kHkeyDynData = static_cast<RootHandle>(0x80000006u);
+
+class cQueryReg {
+public:
+    explicit cQueryReg(RegistryApi& api) : api_(api) {}
+
+    // Splits the root part off KeyPath (which then holds the subkey path) and returns the root.
+    // Never fails: an unknown root name gives HKEY_CLASSES_ROOT.
+    static RootHandle ResolveRootKey(std::wstring& KeyPath, RootHandle DefaultRoot);
+
+    // The text of a REG_SZ value, or empty text when it cannot be read for any reason.
+    std::wstring QueryStringValue(std::wstring KeyPath, std::wstring ValueName,
+                                  RootHandle DefaultRoot) const;
+
+    // Writes a REG_SZ (1), REG_BINARY (3) or REG_DWORD (4) value, creating the key first when
+    // CreateKey is non-zero. Throws DataConversionError, writing nothing, when Data does not
+    // convert to the kind ValueType asks for.
+    Status SetValue(std::wstring KeyPath, std::wstring ValueName, Data data,
+                    RootHandle DefaultRoot, std::int32_t ValueType, std::int16_t CreateKey) const;
+
+    // Deletes one value or, with an empty ValueName, the key named by KeyPath with its subkeys.
+    Status DeleteValue(std::wstring KeyPath, std::wstring ValueName, RootHandle DefaultRoot) const;
+
+    // Deletes KeyName below ParentKey together with every key below it, depth first.
+    Status DeleteKeyTree(const RegKey& ParentKey, std::wstring& KeyName) const;
+
+private:
+    RegistryApi& api_;
+};
+
+}  // namespace tilu

@@ -1,0 +1,69 @@
+# Shared set-up for scripts/test and scripts/run: packages, builds and Wine prefixes.
+# Source it from a script whose working directory is the repository root.
+
+# Everything the build and the tests need, as Debian 12 packages.
+TILU_PACKAGES=(
+    cmake g++ make googletest
+    g++-mingw-w64-x86-64-posix
+    wine64 xvfb xdotool x11-utils
+    icoutils imagemagick
+)
+
+TILU_ROOT=$(pwd)
+TILU_JOBS=$(nproc 2>/dev/null || echo 2)
+
+log() { printf '==> %s\n' "$*"; }
+
+# Installs the missing packages when run as root; otherwise prints the command and stops.
+ensure_packages() {
+    local missing=() p
+    for p in "${TILU_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing packages: ${missing[*]}"
+        echo "Install them with: sudo apt-get update && sudo apt-get install -y ${missing[*]}"
+        exit 1
+    fi
+    log "installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+# Runs a command with Wine quiet and without the Mono and Gecko download offers.
+wine_env() {
+    WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=" "$@"
+}
+
+# make_prefix DIR: creates a Wine prefix at DIR unless it exists already. Returns 0 if it was
+# created now, 1 if it was there before.
+make_prefix() {
+    local dir=$1
+    [ -f "$dir/system.reg" ] && return 1
+    mkdir -p "$dir"
+    log "creating Wine prefix $dir"
+    WINEPREFIX=$dir wine_env wineboot -i >/dev/null 2>&1 || true
+    WINEPREFIX=$dir wine_env wineserver -w
+    return 0
+}
+
+# make_headless_prefix DIR [DPI]: a prefix whose windows need no X server (Wine's null
+# graphics driver), for in-process window tests.
+make_headless_prefix() {
+    local dir=$1 dpi=${2:-96}
+    if make_prefix "$dir"; then
+        WINEPREFIX=$dir wine_env wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
+        WINEPREFIX=$dir wine_env wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
+        WINEPREFIX=$dir wine_env wineserver -w
+    fi
+}
+
+# build_preset NAME: configures and builds one CMake preset.
+build_preset() {
+    local preset=$1
+    log "configuring and building ($preset)"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$TILU_JOBS"
+}
