@@ -1,0 +1,91 @@
+#include "history/history.h"
+
+#include <utility>
+
+#include "history/status_line.h"
+
+namespace tilu {
+
+namespace {
+
+constexpr std::int16_t kCreateKey = -1;
+
+}  // namespace
+
+History::History(const cQueryReg& registry, HistoryView& view, MessageDialog& message,
+                 std::wstring keyPath)
+    : registry_(registry), view_(view), message_(message), keyPath_(std::move(keyPath)) {}
+
+void History::OnLoad() {
+    // A freshly loaded window has recorded no selection yet.
+    view_.SetRecordedIndex(0);
+    ReloadHistory();
+    view_.SetStatusLine(LoadStatus(view_.RecordedIndex(), view_.List().Count()));
+}
+
+void History::Refresh() {
+    ReloadHistory();
+    view_.SetStatusLine(RefreshStatus(view_.List().Count()));
+}
+
+void History::RecordSelection() {
+    // The list never holds more than SlotCount items, so the index fits in 16 bits.
+    view_.SetRecordedIndex(static_cast<std::int16_t>(view_.List().SelectedIndex()));
+    view_.SetStatusLine(SelectionStatus(view_.RecordedIndex(), view_.List().Count()));
+}
+
+void History::ReloadHistory() {
+    ListModel& list = view_.List();
+    list.Clear();
+    // Every slot is read: a gap does not end the history.
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        std::wstring text = registry_.QueryStringValue(keyPath_, SlotName(slot), kHkeyCurrentUser);
+        if (!text.empty()) {
+            list.Append(text);
+        }
+    }
+}
+
+void History::RewriteHistory() {
+    // One ascending pass that overwrites each slot in place rather than clearing the key first:
+    // an item only ever moves to a lower slot, so it is written there before its old slot is
+    // reached, and a stop at any point loses no entry that the rewrite keeps.
+    const ListModel& list = view_.List();
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        std::wstring text = list.TextAt(slot - 1);
+        if (text.empty()) {
+            registry_.DeleteValue(keyPath_, SlotName(slot), kHkeyCurrentUser);
+        } else {
+            registry_.SetValue(keyPath_, SlotName(slot), Data(std::move(text)), kHkeyCurrentUser,
+                               static_cast<std::int32_t>(kRegSz), kCreateKey);
+        }
+    }
+}
+
+void History::DeleteSelectedEntry() {
+    ListModel& list = view_.List();
+    if (list.SelectedText().empty()) {
+        ReportNothingSelected(message_);
+        return;
+    }
+    list.RemoveAt(list.SelectedIndex());
+    RewriteHistory();
+    ReloadHistory();
+    view_.SetStatusLine(DeleteStatus(list.Count()));
+}
+
+void History::ReplaceEntry(const std::wstring& newText) {
+    ListModel& list = view_.List();
+    const int index = view_.RecordedIndex();
+    // The windows never get here without a valid index; should one come anyway, leave the list
+    // and the key alone rather than rewrite the key from a list that was not changed.
+    if (index < 0 || index >= list.Count()) {
+        return;
+    }
+    list.SetTextAt(index, newText);
+    RewriteHistory();
+    ReloadHistory();
+    view_.SetStatusLine(ReplaceStatus(list.Count()));
+}
+
+}  // namespace tilu

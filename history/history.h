@@ -1,0 +1,47 @@
+// The typed-address history operations of the main window: filling its list from the history
+// key, following the selection, and rewriting the key after a delete or a replace.
+//
+// The list is the only working copy: every change is made on the list, the key is rewritten
+// from it and the list is filled again from the key, so the user sees what the key holds.
+// Registry results are ignored on purpose; a failure shows as the reloaded list.
+#pragma once
+
+#include <string>
+
+#include "history/history_view.h"
+#include "history/message_dialog.h"
+#include "history/slots.h"
+#include "registry/cqueryreg.h"
+
+namespace tilu {
+
+class History {
+public:
+    // keyPath is the history key; only tests name another one.
+    History(const cQueryReg& registry, HistoryView& view, MessageDialog& message,
+            std::wstring keyPath = std::wstring(HistoryKeyPath));
+
+    // The main window's load: the list from the key, then the status line's load form.
+    void OnLoad();
+    // The refresh command.
+    void Refresh();
+    // The list's selection changed.
+    void RecordSelection();
+
+    // Empties the list and appends the non-empty slots in slot order; selects nothing.
+    void ReloadHistory();
+    // Makes slots 1 to 25 hold the list's texts by position; an empty text leaves its slot absent.
+    void RewriteHistory();
+    // The delete command: removes the selected item, rewrites and reloads.
+    void DeleteSelectedEntry();
+    // The edit dialog's accept: the item at the recorded index gets newText (which may be empty).
+    void ReplaceEntry(const std::wstring& newText);
+
+private:
+    const cQueryReg& registry_;
+    HistoryView& view_;
+    MessageDialog& message_;
+    std::wstring keyPath_;
+};
+
+}  // namespace tilu
