@@ -1,0 +1,342 @@
+// The window layer: scaling, stacking and hit-testing of lightweight controls, clicks, the
+// lifetime of a window (load, unload, reload from its design), modal show and failures raised
+// by reactions.
+#include <windows.h>
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "ui/layer/form.h"
+#include "ui/layer/label.h"
+#include "ui/layer/line.h"
+#include "ui/layer/picture.h"
+#include "ui_test_support.h"
+
+namespace tilu::ui {
+namespace {
+
+using testing::Canvas;
+
+constexpr COLORREF kBack = RGB(230, 237, 250);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 128, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kLineColor = RGB(255, 192, 128);
+constexpr wchar_t kDesignCaption[] = L"de diseño";
+constexpr wchar_t kLoadCaption[] = L"cargado";
+
+class StackForm;
+
+// Front to back: a transparent label over an opaque box over a line over a picture. The
+// picture's resource does not exist, so it draws nothing and still takes the mouse.
+struct StackControls {
+    explicit StackControls(StackForm& form);
+
+    Label front;
+    Label box;
+    Line line;
+    Picture picture;
+    Label loaded;
+    int frontClicks = 0;
+    int boxClicks = 0;
+    int pictureClicks = 0;
+};
+
+FormDesign StackDesign(Placement placement) {
+    FormDesign design;
+    design.caption = L"Pila";
+    design.clientWidth = 3000;  // 200 x 100 pixels at 96 DPI
+    design.clientHeight = 1500;
+    design.backColor = kBack;
+    design.placement = placement;
+    return design;
+}
+
+class StackForm : public FormOf<StackForm, StackControls> {
+public:
+    StackForm() : FormOf(StackDesign(Placement::Centred)) {}
+
+    StackControls& Controls() { return Loaded(); }
+    int loads = 0;
+    std::function<void()> onLoad;
+
+protected:
+    void OnLoad() override {
+        ++loads;
+        Loaded().loaded.SetCaption(kLoadCaption);
+        if (onLoad) {
+            onLoad();
+        }
+    }
+};
+
+LabelDesign LabelAt(TwipsRect bounds, std::wstring caption, COLORREF foreColor,
+                    std::optional<COLORREF> backColor = std::nullopt, bool border = false) {
+    LabelDesign design;
+    design.bounds = bounds;
+    design.caption = std::move(caption);
+    design.foreColor = foreColor;
+    design.backColor = backColor;
+    design.border = border;
+    return design;
+}
+
+PictureDesign MissingIconAt(TwipsRect bounds) {
+    PictureDesign design;
+    design.bounds = bounds;
+    design.image = {ImageKind::Icon, 9999, {48, 48}};
+    return design;
+}
+
+StackControls::StackControls(StackForm& form)
+    : front(form, LabelAt({300, 300, 1500, 600}, L"texto", kBlue)),
+      box(form, LabelAt({150, 150, 2100, 900}, L"", kBlue, kRed, true)),
+      line(form, LineDesign{{0, 1200}, {2985, 1200}, kLineColor}),
+      picture(form, MissingIconAt({1500, 750, 1200, 750})),
+      loaded(form, LabelAt({2400, 0, 600, 255}, kDesignCaption, kBlue)) {
+    front.Click = [this] { ++frontClicks; };
+    box.Click = [this] { ++boxClicks; };
+    picture.Click = [this] { ++pictureClicks; };
+}
+
+// A second window for the modal tests, placed where Windows puts new windows.
+class OtherForm : public Form {
+public:
+    OtherForm() : Form(StackDesign(Placement::SystemDefault)) {}
+};
+
+class LayerTest : public testing::WindowTest {};
+
+TEST(ScaleTest, TwipsToPixelsAtEachDpi) {
+    struct Case {
+        UINT dpi;
+        Twips twips;
+        int pixels;
+    };
+    const Case cases[] = {
+        {96, 15, 1},      {96, 1695, 113},  {96, 4155, 277},  {96, -255, -17}, {144, 15, 2},
+        {144, 1695, 170}, {144, 1605, 161}, {120, 1440, 120}, {0, 1605, 107},  // no DPI known yet:
+                                                                               // 96
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Scale(c.dpi).Px(c.twips), c.pixels) << c.twips << " twips at " << c.dpi;
+    }
+    EXPECT_EQ(Scale(144).FromDefaultDpi(48), 72);
+}
+
+TEST_F(LayerTest, ClientAreaHasTheDesignSize) {
+    StackForm& form = TheForm<StackForm>();
+    form.Load();
+    RECT client{};
+    GetClientRect(form.Hwnd(), &client);
+    const Scale scale(form.Dpi());
+    EXPECT_EQ(client.right, scale.Px(3000));
+    EXPECT_EQ(client.bottom, scale.Px(1500));
+    const LONG style = GetWindowLongW(form.Hwnd(), GWL_STYLE);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX));
+    EXPECT_TRUE(style & WS_SYSMENU);
+}
+
+TEST_F(LayerTest, ClickReachesTheFrontmostControlThatTakesTheMouse) {
+    StackForm& form = TheForm<StackForm>();
+    StackControls& c = form.Controls();
+    struct Case {
+        const char* where;
+        POINT point;
+        int front, box, picture;
+    };
+    const Case cases[] = {
+        {"transparent label over the box", {30, 30}, 1, 0, 0},
+        {"box alone", {12, 12}, 0, 1, 0},
+        {"box over the picture", {130, 55}, 0, 1, 0},
+        {"picture alone", {170, 60}, 0, 0, 1},
+        {"line over the picture: lines let the mouse through", {150, 80}, 0, 0, 1},
+        {"bare window", {5, 95}, 0, 0, 0},
+    };
+    for (const Case& k : cases) {
+        c.frontClicks = c.boxClicks = c.pictureClicks = 0;
+        testing::Click(form.Hwnd(), k.point);
+        EXPECT_EQ(c.frontClicks, k.front) << k.where;
+        EXPECT_EQ(c.boxClicks, k.box) << k.where;
+        EXPECT_EQ(c.pictureClicks, k.picture) << k.where;
+    }
+}
+
+TEST_F(LayerTest, OnlyALeftPressAndReleaseOnTheSameControlClicks) {
+    StackForm& form = TheForm<StackForm>();
+    StackControls& c = form.Controls();
+    int downs = 0;
+    int ups = 0;
+    c.front.MouseDown = [&](const MouseInput&) { ++downs; };
+    c.front.MouseUp = [&](const MouseInput&) { ++ups; };
+    const HWND hwnd = form.Hwnd();
+    const POINT onFront{30, 30};
+
+    testing::Click(hwnd, onFront, MK_RBUTTON);
+    testing::Click(hwnd, onFront, MK_MBUTTON);
+    EXPECT_EQ(c.frontClicks, 0) << "right and middle buttons";
+    EXPECT_EQ(downs, 2);
+    EXPECT_EQ(ups, 2);
+
+    testing::MouseDown(hwnd, MK_LBUTTON, onFront);
+    testing::MouseUp(hwnd, MK_LBUTTON, {12, 12});
+    EXPECT_EQ(c.frontClicks, 0) << "released over another control";
+    EXPECT_EQ(c.boxClicks, 0) << "released over another control";
+    EXPECT_EQ(ups, 3) << "the release goes to the pressed control";
+
+    testing::MouseUp(hwnd, MK_LBUTTON, onFront);
+    EXPECT_EQ(ups, 3) << "a release without a press here";
+    EXPECT_EQ(c.frontClicks, 0);
+}
+
+TEST_F(LayerTest, DoubleClickRunsOneClick) {
+    StackForm& form = TheForm<StackForm>();
+    StackControls& c = form.Controls();
+    const POINT onBox{12, 12};
+    testing::MouseDown(form.Hwnd(), MK_LBUTTON, onBox);
+    testing::MouseUp(form.Hwnd(), MK_LBUTTON, onBox);
+    testing::MouseDown(form.Hwnd(), MK_LBUTTON, onBox, /*secondOfDouble=*/true);
+    testing::MouseUp(form.Hwnd(), MK_LBUTTON, onBox);
+    EXPECT_EQ(c.boxClicks, 1);
+}
+
+TEST_F(LayerTest, PaintsBackToFrontAndTransparentLabelsShowWhatLiesBehind) {
+    StackForm& form = TheForm<StackForm>();
+    StackControls& c = form.Controls();
+    const Scale scale(form.Dpi());
+    const Canvas canvas(form);
+    EXPECT_EQ(canvas.At(2, 2), kBack) << "window background";
+    EXPECT_EQ(canvas.At(scale.Px(150), scale.Px(150)), GetSysColor(COLOR_WINDOWFRAME))
+        << "flat border";
+    EXPECT_EQ(canvas.At(scale.Px(1700), scale.Px(800)), kRed) << "box background";
+    // The transparent label shows the box behind it beside its text, and its text.
+    const RECT front = scale.Px(c.front.Bounds());
+    EXPECT_EQ(canvas.At(front.right - 2, front.bottom - 2), kRed);
+    EXPECT_TRUE(canvas.Contains(front, kBlue)) << "text colour";
+    EXPECT_EQ(canvas.At(scale.Px(2900), scale.Px(1200)), kLineColor) << "line beside the box";
+    EXPECT_EQ(canvas.At(scale.Px(2000), scale.Px(1200)), kLineColor) << "line over the picture";
+}
+
+TEST_F(LayerTest, HiddenControlsNeitherPaintNorTakeTheMouse) {
+    StackForm& form = TheForm<StackForm>();
+    StackControls& c = form.Controls();
+    c.box.SetVisible(false);
+    const Scale scale(form.Dpi());
+    EXPECT_EQ(Canvas(form).At(scale.Px(1700), scale.Px(800)), kBack);
+    testing::Click(form.Hwnd(), {12, 12});
+    EXPECT_EQ(c.boxClicks, 0);
+}
+
+TEST_F(LayerTest, LabelTextWrapsAtBlanksInsideItsBox) {
+    StackForm& form = TheForm<StackForm>();
+    StackControls& c = form.Controls();
+    const Scale scale(form.Dpi());
+    const RECT box = scale.Px(c.front.Bounds());
+    const RECT secondLine{box.left, box.top + 16, box.right, box.bottom};
+    EXPECT_FALSE(Canvas(form).Contains(secondLine, kBlue)) << "one word, one line";
+    c.front.SetCaption(L"una frase bastante larga para dos líneas");
+    const Canvas canvas(form);
+    EXPECT_TRUE(canvas.Contains(secondLine, kBlue)) << "wrapped onto a second line";
+    const RECT rightOfBox{box.right, box.top, box.right + 20, box.bottom};
+    EXPECT_FALSE(canvas.Contains(rightOfBox, kBlue)) << "nothing drawn past the box";
+}
+
+TEST_F(LayerTest, AccessLoadsTheWindowAndRunsItsLoadReactionFirst) {
+    StackForm& form = TheForm<StackForm>();
+    ASSERT_FALSE(form.IsLoaded());
+    const int loadsBefore = form.loads;
+    EXPECT_EQ(form.Controls().loaded.Caption(), kLoadCaption);
+    EXPECT_TRUE(form.IsLoaded());
+    EXPECT_EQ(form.loads, loadsBefore + 1);
+    form.Show();
+    EXPECT_EQ(form.loads, loadsBefore + 1) << "showing a loaded window does not load it again";
+    EXPECT_TRUE(IsWindowVisible(form.Hwnd()));
+}
+
+TEST_F(LayerTest, UnloadDiscardsTheContentsAndTheNextUseReloadsTheDesign) {
+    StackForm& form = TheForm<StackForm>();
+    const int loadsBefore = form.loads;
+    form.Controls().front.SetCaption(L"cambiado");
+    form.onLoad = [&form] { EXPECT_EQ(form.Controls().front.Caption(), L"texto"); };
+    form.Unload();
+    EXPECT_FALSE(form.IsLoaded());
+    EXPECT_EQ(form.Controls().front.Caption(), L"texto");
+    EXPECT_EQ(form.loads, loadsBefore + 2);
+    form.onLoad = nullptr;
+}
+
+TEST_F(LayerTest, TheCloseBoxUnloads) {
+    StackForm& form = TheForm<StackForm>();
+    form.Show();
+    SendMessageW(form.Hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(form.IsLoaded());
+}
+
+TEST_F(LayerTest, ModalShowDisablesTheOtherWindowsUntilTheDialogIsUnloaded) {
+    OtherForm& other = TheForm<OtherForm>();
+    other.Show();
+    StackForm& dialog = TheForm<StackForm>();
+    bool ranInsideLoop = false;
+    OnModalLoop([&](Form& shown) {
+        ranInsideLoop = true;
+        EXPECT_EQ(&shown, &dialog);
+        EXPECT_TRUE(IsWindowVisible(dialog.Hwnd()));
+        EXPECT_FALSE(IsWindowEnabled(other.Hwnd())) << "the other window is disabled";
+        EXPECT_TRUE(IsWindowEnabled(dialog.Hwnd()));
+        shown.Unload();
+    });
+    dialog.ShowModal();
+    EXPECT_TRUE(ranInsideLoop) << "returned before its loop ran";
+    EXPECT_FALSE(dialog.IsLoaded());
+    EXPECT_TRUE(IsWindowEnabled(other.Hwnd()));
+    EXPECT_EQ(GetActiveWindow(), other.Hwnd()) << "the previous window is active again";
+}
+
+TEST_F(LayerTest, ModalLoopReturnsOnlyWhenTheDialogIsUnloaded) {
+    StackForm& dialog = TheForm<StackForm>();
+    int clicksSeenInLoop = 0;
+    Application::Current().Seams().modalLoopStarted = [&](Form&) {
+        // Input keeps flowing inside the loop; posted messages are dispatched there. The close
+        // at the end only matters if the click did not unload the dialog.
+        PostMessageW(dialog.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 12));
+        PostMessageW(dialog.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(12, 12));
+        PostMessageW(dialog.Hwnd(), WM_CLOSE, 0, 0);
+        dialog.Controls().box.Click = [&] {
+            ++clicksSeenInLoop;
+            dialog.Unload();
+        };
+    };
+    dialog.ShowModal();
+    EXPECT_EQ(clicksSeenInLoop, 1);
+    EXPECT_FALSE(dialog.IsLoaded());
+}
+
+TEST_F(LayerTest, FailureInAReactionReachesTheLoopNotTheSystem) {
+    StackForm& form = TheForm<StackForm>();
+    form.Controls().box.Click = [] { throw std::runtime_error("fallo"); };
+    testing::Click(form.Hwnd(), {12, 12});  // must return normally
+    EXPECT_THROW(Application::Current().RethrowFailure(), std::runtime_error);
+
+    MSG message{form.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 12), 0, {}};
+    Application::Current().Dispatch(message);
+    message.message = WM_LBUTTONUP;
+    message.wParam = 0;
+    EXPECT_THROW(Application::Current().Dispatch(message), std::runtime_error);
+}
+
+TEST_F(LayerTest, RunEndsWhenTheLastLoadedWindowIsUnloaded) {
+    OtherForm& first = TheForm<OtherForm>();
+    StackForm& second = TheForm<StackForm>();
+    first.Show();
+    second.Show();
+    PostMessageW(second.Hwnd(), WM_CLOSE, 0, 0);
+    PostMessageW(first.Hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(Application::Current().Run(), 0);
+    EXPECT_TRUE(Application::Current().LoadedForms().empty());
+}
+
+}  // namespace
+}  // namespace tilu::ui

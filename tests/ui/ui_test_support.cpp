@@ -1,0 +1,154 @@
+#include "ui_test_support.h"
+
+#include <utility>
+
+#include "ui/layer/form.h"
+#include "ui/layer/gdi.h"
+
+namespace tilu::ui::testing {
+
+namespace {
+
+LPARAM Coordinates(POINT point) {
+    return MAKELPARAM(point.x, point.y);
+}
+
+UINT DownMessage(UINT button, bool secondOfDouble) {
+    switch (button) {
+        case MK_RBUTTON:
+            return secondOfDouble ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN;
+        case MK_MBUTTON:
+            return secondOfDouble ? WM_MBUTTONDBLCLK : WM_MBUTTONDOWN;
+        default:
+            return secondOfDouble ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
+    }
+}
+
+UINT UpMessage(UINT button) {
+    switch (button) {
+        case MK_RBUTTON:
+            return WM_RBUTTONUP;
+        case MK_MBUTTON:
+            return WM_MBUTTONUP;
+        default:
+            return WM_LBUTTONUP;
+    }
+}
+
+constexpr LPARAM kRepeatBit = 1 << 30;
+constexpr LPARAM kReleaseBits = static_cast<LPARAM>(0xC0000001u);
+
+void ThroughLoop(HWND hwnd, UINT message, UINT key, LPARAM lParam) {
+    MSG msg{};
+    msg.hwnd = hwnd;
+    msg.message = message;
+    msg.wParam = key;
+    msg.lParam = lParam;
+    Application::Current().Dispatch(msg);
+    Application::Current().DispatchPending();
+}
+
+}  // namespace
+
+Canvas::Canvas(const Surface& surface) {
+    RECT client{};
+    GetClientRect(surface.Hwnd(), &client);
+    width_ = client.right;
+    height_ = client.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    const UniqueBitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    {
+        SelectedObject selected(dc.get(), bitmap.get());
+        surface.PaintContent(dc.get());
+        GdiFlush();
+    }
+    const auto* quads = static_cast<const RGBQUAD*>(bits);
+    pixels_.reserve(static_cast<size_t>(width_) * height_);
+    for (int i = 0; i < width_ * height_; ++i) {
+        pixels_.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
+    }
+}
+
+COLORREF Canvas::At(int x, int y) const {
+    return pixels_.at(static_cast<size_t>(y) * width_ + x);
+}
+
+bool Canvas::Contains(const RECT& area, COLORREF color) const {
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            if (At(x, y) == color) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void MouseDown(HWND hwnd, UINT button, POINT point, bool secondOfDouble) {
+    SendMessageW(hwnd, DownMessage(button, secondOfDouble), button, Coordinates(point));
+}
+
+void MouseUp(HWND hwnd, UINT button, POINT point, WPARAM stillHeld) {
+    SendMessageW(hwnd, UpMessage(button), stillHeld, Coordinates(point));
+}
+
+void MouseMove(HWND hwnd, POINT point, WPARAM held) {
+    SendMessageW(hwnd, WM_MOUSEMOVE, held, Coordinates(point));
+}
+
+void Click(HWND hwnd, POINT point, UINT button) {
+    MouseDown(hwnd, button, point);
+    MouseUp(hwnd, button, point);
+}
+
+void KeyDown(HWND hwnd, UINT key, bool repeat) {
+    SendMessageW(hwnd, WM_KEYDOWN, key, 1 | (repeat ? kRepeatBit : 0));
+}
+
+void KeyUp(HWND hwnd, UINT key) {
+    SendMessageW(hwnd, WM_KEYUP, key, kReleaseBits);
+}
+
+void LoopKeyDown(HWND hwnd, UINT key) {
+    ThroughLoop(hwnd, WM_KEYDOWN, key, 1);
+}
+
+void LoopKeyUp(HWND hwnd, UINT key) {
+    ThroughLoop(hwnd, WM_KEYUP, key, kReleaseBits);
+}
+
+void WindowTest::SetUp() {
+    Platform seams;
+    seams.beep = [this] { ++beeps_; };
+    seams.endProgram = [this] { ++programEnds_; };
+    saved_ = Application::Current().ReplaceSeams(std::move(seams));
+}
+
+void WindowTest::TearDown() {
+    Application& application = Application::Current();
+    application.UnloadAll();
+    application.DispatchPending();
+    application.ReplaceSeams(std::move(saved_));
+    EXPECT_NO_THROW(application.RethrowFailure());
+}
+
+void WindowTest::OnModalLoop(std::function<void(Form&)> act) {
+    Application::Current().Seams().modalLoopStarted = [act = std::move(act)](Form& dialog) {
+        act(dialog);
+        // A dialog that the test left open would hold the test forever.
+        if (dialog.IsLoaded()) {
+            ADD_FAILURE() << "the modal dialog was left open";
+            dialog.Unload();
+        }
+    };
+}
+
+}  // namespace tilu::ui::testing

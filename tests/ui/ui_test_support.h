@@ -1,0 +1,62 @@
+// Helpers for running windows inside a test process: input sent straight to window procedures,
+// off-screen painting, and recording stand-ins for the platform seams.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ui/layer/application.h"
+#include "ui/layer/surface.h"
+
+namespace tilu::ui::testing {
+
+// A surface painted into a 32-bit DIB of its client size through PaintContent.
+class Canvas {
+public:
+    explicit Canvas(const Surface& surface);
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    COLORREF At(int x, int y) const;
+    // Whether any pixel inside the rectangle has the colour.
+    bool Contains(const RECT& area, COLORREF color) const;
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<COLORREF> pixels_;
+};
+
+// Mouse and key messages as the system would send them to a window's procedure.
+void MouseDown(HWND hwnd, UINT button, POINT point, bool secondOfDouble = false);
+void MouseUp(HWND hwnd, UINT button, POINT point, WPARAM stillHeld = 0);
+void MouseMove(HWND hwnd, POINT point, WPARAM held = 0);
+void Click(HWND hwnd, POINT point, UINT button = MK_LBUTTON);
+void KeyDown(HWND hwnd, UINT key, bool repeat = false);
+void KeyUp(HWND hwnd, UINT key);
+// A key press as the message loop delivers it: dialog navigation first, as Application does.
+void LoopKeyDown(HWND hwnd, UINT key);
+void LoopKeyUp(HWND hwnd, UINT key);
+
+// Replaces the platform seams with recording ones for one test and unloads every window after
+// it. A failure kept from a window procedure fails the test.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs `act` inside the next modal dialog's loop.
+    void OnModalLoop(std::function<void(Form&)> act);
+
+    int beeps_ = 0;
+    int programEnds_ = 0;
+
+private:
+    Platform saved_;
+};
+
+}  // namespace tilu::ui::testing

@@ -1,0 +1,282 @@
+#include "ui/layer/form.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+#include "ui/layer/application.h"
+
+namespace tilu::ui {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"TiluForm";
+// Posted as a modal dialog's loop starts; handled inside that loop.
+constexpr UINT kModalLoopStarted = WM_APP + 1;
+// Child ids stay clear of IDOK and IDCANCEL, which dialog navigation sends to the form.
+constexpr int kFirstChildId = 100;
+
+}  // namespace
+
+Form::Form(FormDesign design)
+    : Surface(design.backColor),
+      design_(std::move(design)),
+      font_(design_.font),
+      nextChildId_(kFirstChildId) {}
+
+Form::~Form() {
+    Unload();
+}
+
+DWORD Form::Style() const {
+    return WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN | (design_.controlBox ? WS_SYSMENU : 0);
+}
+
+DWORD Form::ExStyle() const {
+    // A dialog frame keeps the system's generic icon out of a title bar that has a close box.
+    return design_.controlBox && design_.iconId == 0 ? WS_EX_DLGMODALFRAME : 0;
+}
+
+void Form::Load() {
+    if (IsLoaded()) {
+        return;
+    }
+    RegisterClassOnce(kFormClass, CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW));
+    const bool systemPlaces = design_.placement == Placement::SystemDefault;
+    Create(kFormClass, ExStyle(), Style(), systemPlaces ? CW_USEDEFAULT : 0,
+           systemPlaces ? CW_USEDEFAULT : 0, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, 0);
+    Application::Current().FormLoaded(*this);
+    SetWindowTextW(Hwnd(), design_.caption.c_str());
+    if (design_.iconId != 0) {
+        const HINSTANCE module = GetModuleHandleW(nullptr);
+        const auto load = [&](int metric) {
+            const int size = GetSystemMetricsForDpi(metric, Dpi());
+            return static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(design_.iconId),
+                                                 IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+        };
+        bigIcon_.reset(load(SM_CXICON));
+        smallIcon_.reset(load(SM_CXSMICON));
+        SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+        SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    }
+    ApplyGeometry(!systemPlaces);
+    CreateControls();
+    ApplyLayout();
+    OnLoad();
+}
+
+void Form::Show() {
+    Load();
+    ShowWindow(Hwnd(), SW_SHOW);
+    Activate();
+}
+
+void Form::ShowModal() {
+    Load();
+    if (modal_) {
+        throw std::logic_error("the window is already shown modally");
+    }
+    Application& application = Application::Current();
+
+    // Everything that the dialog changes in the other windows is put back on every way out.
+    struct Restore {
+        Form& dialog;
+        HWND previousActive;
+        std::vector<HWND> disabled;
+        ~Restore() {
+            for (const HWND hwnd : disabled) {
+                if (IsWindow(hwnd)) {
+                    EnableWindow(hwnd, TRUE);
+                }
+            }
+            if (previousActive && IsWindow(previousActive) && IsWindowVisible(previousActive)) {
+                SetActiveWindow(previousActive);
+            }
+            dialog.modal_ = false;
+        }
+    } restore{*this, GetActiveWindow(), {}};
+    for (const Form* other : application.LoadedForms()) {
+        if (other != this && IsWindowEnabled(other->Hwnd())) {
+            EnableWindow(other->Hwnd(), FALSE);
+            restore.disabled.push_back(other->Hwnd());
+        }
+    }
+    modal_ = true;
+    Show();
+    PostMessageW(Hwnd(), kModalLoopStarted, 0, 0);
+    MSG message{};
+    while (IsLoaded()) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) {
+            // The quit belongs to the outer loop.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (got < 0) {
+            throw std::runtime_error("GetMessageW failed");
+        }
+        application.Dispatch(message);
+    }
+}
+
+void Form::Unload() {
+    if (IsLoaded()) {
+        Destroy();
+    }
+}
+
+int Form::Attach(FormChild& child) {
+    children_.push_back(&child);
+    return nextChildId_++;
+}
+
+void Form::Detach(FormChild& child) {
+    std::erase(children_, &child);
+    if (children_.empty()) {
+        nextChildId_ = kFirstChildId;
+    }
+}
+
+void Form::ApplyGeometry(bool place) {
+    const Scale scale(Dpi());
+    RECT frame{0, 0, scale.Px(design_.clientWidth), scale.Px(design_.clientHeight)};
+    AdjustWindowRectExForDpi(&frame, Style(), FALSE, ExStyle(), scale.Dpi());
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    int x = 0;
+    int y = 0;
+    if (place) {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(Hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const RECT& screen = monitor.rcMonitor;
+        x = screen.left + (screen.right - screen.left - width) / 2;
+        y = screen.top + (screen.bottom - screen.top - height) / 2;
+    } else {
+        flags |= SWP_NOMOVE;
+    }
+    SetWindowPos(Hwnd(), nullptr, x, y, width, height, flags);
+}
+
+void Form::ApplyLayout() {
+    const Scale scale(Dpi());
+    std::vector<FormChild*> ordered = children_;
+    std::stable_sort(ordered.begin(), ordered.end(), [](const FormChild* a, const FormChild* b) {
+        return a->Placement().tabIndex < b->Placement().tabIndex;
+    });
+    // The z-order of the children is the tab order.
+    HWND after = HWND_TOP;
+    for (FormChild* child : ordered) {
+        const RECT r = scale.Px(child->Placement().bounds);
+        SetWindowPos(child->ChildHwnd(), after, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOACTIVATE);
+        if (child->TakesFormFont()) {
+            SendMessageW(child->ChildHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
+        }
+        after = child->ChildHwnd();
+    }
+}
+
+void Form::FocusFirstControl() {
+    FormChild* first = nullptr;
+    for (FormChild* child : children_) {
+        const HWND hwnd = child->ChildHwnd();
+        const bool focusable = (GetWindowLongW(hwnd, GWL_STYLE) & WS_TABSTOP) &&
+                               IsWindowVisible(hwnd) && IsWindowEnabled(hwnd);
+        if (focusable && (!first || child->Placement().tabIndex < first->Placement().tabIndex)) {
+            first = child;
+        }
+    }
+    SetFocus(first ? first->ChildHwnd() : Hwnd());
+}
+
+void Form::Activate() {
+    SetForegroundWindow(Hwnd());
+    if (GetActiveWindow() != Hwnd()) {
+        SetActiveWindow(Hwnd());
+    }
+    const HWND focus = GetFocus();
+    if (focus != Hwnd() && !IsChild(Hwnd(), focus)) {
+        FocusFirstControl();
+    }
+}
+
+FormChild* Form::ChildOf(HWND hwnd) const {
+    const auto found = std::find_if(children_.begin(), children_.end(),
+                                    [hwnd](const FormChild* c) { return c->ChildHwnd() == hwnd; });
+    return found == children_.end() ? nullptr : *found;
+}
+
+LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    switch (message) {
+        case WM_SETCURSOR:
+            // A child sets its own pointer.
+            if (reinterpret_cast<HWND>(wParam) != Hwnd()) {
+                return FALSE;
+            }
+            break;
+        case WM_CLOSE:
+            OnCloseBox();
+            return 0;
+        case WM_COMMAND:
+            if (FormChild* child = ChildOf(reinterpret_cast<HWND>(lParam))) {
+                child->OnNotify(HIWORD(wParam));
+            }
+            return 0;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORSTATIC:
+            if (FormChild* child = ChildOf(reinterpret_cast<HWND>(lParam))) {
+                if (const HBRUSH brush = child->OnControlColor(reinterpret_cast<HDC>(wParam))) {
+                    return reinterpret_cast<LRESULT>(brush);
+                }
+            }
+            break;
+        case WM_ACTIVATE:
+            // Like a dialog: the focus leaves with the window and comes back to the same control.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focus = GetFocus();
+                lastFocus_ = IsChild(Hwnd(), focus) ? focus : nullptr;
+            } else if (lastFocus_ && IsChild(Hwnd(), lastFocus_)) {
+                SetFocus(lastFocus_);
+            } else {
+                FocusFirstControl();
+            }
+            return 0;
+        case WM_DPICHANGED: {
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(Hwnd(), nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            ApplyGeometry(false);
+            ApplyLayout();
+            InvalidateRect(Hwnd(), nullptr, FALSE);
+            return 0;
+        }
+        case WM_DESTROY:
+            DestroyControls();
+            return 0;
+        case kModalLoopStarted:
+            if (const auto hook = Application::Current().Seams().modalLoopStarted) {
+                hook(*this);
+            }
+            return 0;
+        default:
+            break;
+    }
+    if (HandleSurfaceMessage(message, wParam, lParam, result)) {
+        return result;
+    }
+    return Surface::OnMessage(message, wParam, lParam);
+}
+
+void Form::OnDestroyed() {
+    bigIcon_.reset();
+    smallIcon_.reset();
+    lastFocus_ = nullptr;
+    Application::Current().FormUnloaded(*this);
+}
+
+}  // namespace tilu::ui

@@ -1,0 +1,118 @@
+// A top-level window of the program. Its client area has exactly the design size at the window's
+// DPI; it has a fixed single-line border, a caption, no maximize or minimize box. Loading creates
+// the window and its controls from the design and runs the load reaction; unloading destroys
+// them, so that the next load starts again from the design. Every window class has one instance,
+// owned by the Application (see FormOf).
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/layer/font.h"
+#include "ui/layer/form_child.h"
+#include "ui/layer/gdi.h"
+#include "ui/layer/surface.h"
+
+namespace tilu::ui {
+
+enum class Placement {
+    Centred,        // in the centre of the screen
+    SystemDefault,  // where Windows puts a new window
+};
+
+struct FormDesign {
+    std::wstring caption;
+    Twips clientWidth = 0;
+    Twips clientHeight = 0;
+    COLORREF backColor = RGB(255, 255, 255);
+    FontSpec font = SansSerifRegular();
+    Placement placement = Placement::Centred;
+    bool controlBox = true;  // system menu and close box
+    int iconId = 0;          // 0: no window icon
+};
+
+class Form : public Surface {
+public:
+    ~Form() override;
+
+    bool IsLoaded() const { return Hwnd() != nullptr; }
+    // Creates and loads the window if it is not loaded; the load reaction runs before it returns.
+    void Load();
+    // Shows the window without waiting.
+    void Show();
+    // Shows the window without owner and returns once it has been unloaded. Meanwhile every
+    // other loaded window is disabled; afterwards they are enabled again and the window that
+    // was active before is activated.
+    void ShowModal();
+    // Destroys the window and its controls. Nothing happens when it is not loaded.
+    void Unload();
+
+    const FormDesign& Design() const { return design_; }
+    // The window's font at its DPI, given to its child windows.
+    HFONT Font() const { return font_.At(Dpi()); }
+
+    // Called by FormChild only: returns the child's window id.
+    int Attach(FormChild& child);
+    void Detach(FormChild& child);
+
+protected:
+    explicit Form(FormDesign design);
+
+    // Builds the controls from the design; called during load, once the window exists.
+    virtual void CreateControls() {}
+    // Discards the controls and their contents; called while the window is being destroyed.
+    virtual void DestroyControls() {}
+    // The window's load reaction.
+    virtual void OnLoad() {}
+    // The close box or the system menu's close: unloads by default.
+    virtual void OnCloseBox() { Unload(); }
+
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroyed() override;
+
+private:
+    DWORD Style() const;
+    DWORD ExStyle() const;
+    void ApplyGeometry(bool place);
+    void ApplyLayout();
+    void FocusFirstControl();
+    void Activate();
+    FormChild* ChildOf(HWND hwnd) const;
+
+    FormDesign design_;
+    ScaledFont font_;
+    std::vector<FormChild*> children_;
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+    HWND lastFocus_ = nullptr;
+    int nextChildId_;
+    bool modal_ = false;
+};
+
+// A form whose controls are one object of type Controls, constructed from the Derived form when
+// the form loads and destroyed when it unloads. Reaching the controls loads the form.
+template <class Derived, class Controls>
+class FormOf : public Form {
+public:
+    ~FormOf() override { Unload(); }
+
+protected:
+    using Form::Form;
+
+    Controls& Loaded() {
+        Load();
+        return *controls_;
+    }
+    void CreateControls() override {
+        controls_ = std::make_unique<Controls>(static_cast<Derived&>(*this));
+    }
+    void DestroyControls() override { controls_.reset(); }
+
+private:
+    std::unique_ptr<Controls> controls_;
+};
+
+}  // namespace tilu::ui

@@ -1,0 +1,89 @@
+#include "ui/layer/list_box.h"
+
+#include <stdexcept>
+
+#include "ui/layer/form.h"
+
+namespace tilu::ui {
+
+ListBox::ListBox(Form& form, const ListBoxDesign& design)
+    : FormChild(form, design.placement),
+      design_(design),
+      background_(CreateSolidBrush(design.backColor)),
+      hwnd_(CreateWindowExW(
+          0, L"LISTBOX", L"",
+          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY, 0, 0, 0, 0,
+          form.Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ChildId())),
+          GetModuleHandleW(nullptr), nullptr)) {
+    if (!hwnd_) {
+        throw std::runtime_error("creating the list box failed");
+    }
+}
+
+int ListBox::Count() const {
+    return static_cast<int>(SendMessageW(hwnd_.get(), LB_GETCOUNT, 0, 0));
+}
+
+std::wstring ListBox::Text(int index) const {
+    if (index < 0 || index >= Count()) {
+        return {};
+    }
+    const auto length = SendMessageW(hwnd_.get(), LB_GETTEXTLEN, index, 0);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const auto copied =
+        SendMessageW(hwnd_.get(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
+void ListBox::Append(const std::wstring& text) {
+    SendMessageW(hwnd_.get(), LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void ListBox::RemoveAt(int index) {
+    SendMessageW(hwnd_.get(), LB_DELETESTRING, index, 0);
+}
+
+void ListBox::SetText(int index, const std::wstring& text) {
+    if (index < 0 || index >= Count()) {
+        return;
+    }
+    const bool selected = SelectedIndex() == index;
+    RemoveAt(index);
+    SendMessageW(hwnd_.get(), LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
+    if (selected) {
+        Select(index);
+    }
+}
+
+void ListBox::Clear() {
+    SendMessageW(hwnd_.get(), LB_RESETCONTENT, 0, 0);
+}
+
+int ListBox::SelectedIndex() const {
+    return static_cast<int>(SendMessageW(hwnd_.get(), LB_GETCURSEL, 0, 0));
+}
+
+std::wstring ListBox::SelectedText() const {
+    return Text(SelectedIndex());
+}
+
+void ListBox::Select(int index) {
+    SendMessageW(hwnd_.get(), LB_SETCURSEL, index, 0);
+}
+
+void ListBox::OnNotify(WORD code) {
+    if (code == LBN_SELCHANGE && SelectionChanged) {
+        const EventHandler handler = SelectionChanged;
+        handler();
+    }
+}
+
+HBRUSH ListBox::OnControlColor(HDC dc) {
+    SetTextColor(dc, design_.foreColor);
+    SetBkColor(dc, design_.backColor);
+    return background_.get();
+}
+
+}  // namespace tilu::ui

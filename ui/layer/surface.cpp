@@ -1,0 +1,234 @@
+#include "ui/layer/surface.h"
+
+#include <algorithm>
+
+#include "ui/layer/gdi.h"
+
+namespace tilu::ui {
+
+namespace {
+
+constexpr WPARAM kAnyButton = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON;
+
+POINT PointOf(LPARAM lParam) {
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+// Calls a copy of the handler: the handler may destroy the control that holds it.
+void Raise(const MouseHandler& handler, const MouseInput& input) {
+    if (handler) {
+        const MouseHandler call = handler;
+        call(input);
+    }
+}
+
+}  // namespace
+
+void Surface::SetBackColor(COLORREF color) {
+    backColor_ = color;
+    if (Hwnd()) {
+        InvalidateRect(Hwnd(), nullptr, FALSE);
+    }
+}
+
+void Surface::PaintContent(HDC dc) const {
+    if (!Hwnd()) {
+        return;
+    }
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    const UniqueBrush background(CreateSolidBrush(backColor_));
+    FillRect(dc, &client, background.get());
+    const Scale scale(Dpi());
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        if ((*it)->Visible()) {
+            SavedDcState state(dc);
+            (*it)->Paint(dc, scale);
+        }
+    }
+}
+
+Lightweight* Surface::HitTest(POINT point) const {
+    const Scale scale(Dpi());
+    for (Lightweight* control : controls_) {
+        if (!control->Visible() || !control->TakesMouse()) {
+            continue;
+        }
+        const RECT area = scale.Px(control->Bounds());
+        if (PtInRect(&area, point)) {
+            return control;
+        }
+    }
+    return nullptr;
+}
+
+void Surface::Join(Lightweight& control) {
+    controls_.push_back(&control);
+    InvalidateArea(control.Bounds());
+}
+
+void Surface::Leave(Lightweight& control) {
+    std::erase(controls_, &control);
+    if (press_.target == &control) {
+        press_.target = nullptr;
+        press_.canClick = false;
+    }
+}
+
+void Surface::InvalidateArea(const TwipsRect& area) const {
+    if (!Hwnd()) {
+        return;
+    }
+    RECT pixels = Scale(Dpi()).Px(area);
+    // A line lies on its bounds' edge; one pixel more covers it.
+    InflateRect(&pixels, 1, 1);
+    InvalidateRect(Hwnd(), &pixels, FALSE);
+}
+
+bool Surface::HandleSurfaceMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    switch (message) {
+        case WM_ERASEBKGND:
+            result = 1;
+            return true;
+        case WM_PAINT: {
+            PAINTSTRUCT ps{};
+            const HDC dc = BeginPaint(Hwnd(), &ps);
+            RECT client{};
+            GetClientRect(Hwnd(), &client);
+            // Drawn off-screen first, so that overlapping controls do not flicker.
+            const UniqueMemoryDc buffer(CreateCompatibleDC(dc));
+            const UniqueBitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+            {
+                SelectedObject selected(buffer.get(), bitmap.get());
+                PaintContent(buffer.get());
+                BitBlt(dc, 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+            }
+            EndPaint(Hwnd(), &ps);
+            return true;
+        }
+        case WM_PRINTCLIENT:
+            PaintContent(reinterpret_cast<HDC>(wParam));
+            return true;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            OnButtonDown(MK_LBUTTON, message == WM_LBUTTONDBLCLK, wParam, PointOf(lParam));
+            return true;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+            OnButtonDown(MK_RBUTTON, message == WM_RBUTTONDBLCLK, wParam, PointOf(lParam));
+            return true;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            OnButtonDown(MK_MBUTTON, message == WM_MBUTTONDBLCLK, wParam, PointOf(lParam));
+            return true;
+        case WM_LBUTTONUP:
+            OnButtonUp(MK_LBUTTON, wParam, PointOf(lParam));
+            return true;
+        case WM_RBUTTONUP:
+            OnButtonUp(MK_RBUTTON, wParam, PointOf(lParam));
+            return true;
+        case WM_MBUTTONUP:
+            OnButtonUp(MK_MBUTTON, wParam, PointOf(lParam));
+            return true;
+        case WM_MOUSEMOVE:
+            OnMove(wParam, PointOf(lParam));
+            return true;
+        case WM_SETCURSOR:
+            if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) {
+                result = TRUE;
+                return true;
+            }
+            return false;
+        case WM_CAPTURECHANGED:
+            if (press_.active && reinterpret_cast<HWND>(lParam) != Hwnd()) {
+                Lightweight* target = press_.target;
+                press_ = {};
+                OnPressAbandoned(target);
+            }
+            return true;
+        default:
+            return false;
+    }
+}
+
+void Surface::OnButtonDown(UINT button, bool secondOfDouble, WPARAM keys, POINT point) {
+    const std::weak_ptr<int> alive = alive_;
+    OnMousePress();
+    if (alive.expired()) {
+        return;
+    }
+    if (!press_.active) {
+        press_.active = true;
+        press_.target = HitTest(point);
+        press_.canClick = button == MK_LBUTTON && !secondOfDouble;
+        SetCapture(Hwnd());
+    } else {
+        // Another button joined a press in progress: it belongs to the same control.
+        press_.canClick = false;
+    }
+    const MouseInput input{button, keys, point};
+    if (press_.target) {
+        Raise(press_.target->MouseDown, input);
+    } else {
+        OnBareMouseDown(input);
+    }
+}
+
+void Surface::OnButtonUp(UINT button, WPARAM keys, POINT point) {
+    if (!press_.active) {
+        return;  // the press happened elsewhere
+    }
+    Lightweight* target = press_.target;
+    const bool click =
+        target && press_.canClick && button == MK_LBUTTON && HitTest(point) == target;
+    if ((keys & kAnyButton) == 0) {
+        press_ = {};
+        ReleaseCapture();
+    } else if (button == MK_LBUTTON) {
+        press_.canClick = false;
+    }
+    const std::weak_ptr<int> alive = alive_;
+    const MouseInput input{button, keys, point};
+    if (target) {
+        Raise(target->MouseUp, input);
+    } else {
+        OnBareMouseUp(input);
+    }
+    // The release's handler may have unloaded the window or removed the control.
+    if (!click || alive.expired() ||
+        std::find(controls_.begin(), controls_.end(), target) == controls_.end()) {
+        return;
+    }
+    if (target->Click) {
+        const EventHandler handler = target->Click;
+        handler();
+    }
+}
+
+void Surface::OnMove(WPARAM keys, POINT point) {
+    Lightweight* target = press_.active ? press_.target : HitTest(point);
+    const MouseInput input{0, keys, point};
+    if (target) {
+        Raise(target->MouseMove, input);
+    } else {
+        OnBareMouseMove(input);
+    }
+}
+
+bool Surface::OnSetCursor(HWND target, UINT hitCode) {
+    if (target != Hwnd() || hitCode != HTCLIENT) {
+        return false;
+    }
+    POINT point{};
+    GetCursorPos(&point);
+    ScreenToClient(Hwnd(), &point);
+    const Lightweight* control = HitTest(point);
+    if (control && control->Pointer()) {
+        SetCursor(control->Pointer());
+        return true;
+    }
+    return false;
+}
+
+}  // namespace tilu::ui

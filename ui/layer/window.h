@@ -1,0 +1,40 @@
+// The base of every window class of the program: one window procedure that binds the C++ object
+// at WM_NCCREATE and hands each later message to OnMessage. No exception leaves the procedure:
+// it is kept by the Application and rethrown by the message loop that dispatched the message.
+#pragma once
+
+#include <windows.h>
+
+namespace tilu::ui {
+
+class Window {
+public:
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
+
+    HWND Hwnd() const { return hwnd_; }
+    // The DPI the window is shown at (96 before it exists).
+    UINT Dpi() const;
+
+protected:
+    Window() = default;
+
+    // Registers the class on first use; every class of the program shares the procedure.
+    static void RegisterClassOnce(const wchar_t* className, UINT classStyle, HCURSOR cursor);
+    // Creates the window bound to this object. Throws when the system refuses.
+    void Create(const wchar_t* className, DWORD exStyle, DWORD style, int x, int y, int width,
+                int height, HWND parent, int childId);
+    void Destroy();
+
+    virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // After the window is gone (WM_NCDESTROY); Hwnd() is null from then on.
+    virtual void OnDestroyed() {}
+
+private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace tilu::ui
