@@ -1,0 +1,157 @@
+#include "ui/controls/command_tilu.h"
+
+#include "app/resource_ids.h"
+#include "ui/layer/resources.h"
+
+namespace tilu::ui {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TiluCommandTilu";
+constexpr TwipsRect kTextArea{15, 75, 1665, 285};
+constexpr SIZE kFacePixels{113, 25};
+
+LabelDesign BotónDesign(HCURSOR hand) {
+    LabelDesign design;
+    design.bounds = CommandTilu::kFace;
+    design.pointer = hand;
+    return design;
+}
+
+LabelDesign TextoDesign(HCURSOR hand) {
+    LabelDesign design;
+    design.bounds = kTextArea;
+    design.foreColor = CommandTilu::kRestingText;
+    design.font = SansSerifBold();
+    design.alignment = Alignment::Center;
+    design.pointer = hand;
+    return design;
+}
+
+PictureDesign FaceDesign(int bitmapId, HCURSOR hand) {
+    PictureDesign design;
+    design.bounds = CommandTilu::kFace;
+    design.image = ImageSource{ImageKind::Bitmap, bitmapId, kFacePixels};
+    design.pointer = hand;
+    return design;
+}
+
+}  // namespace
+
+CommandTilu::CommandTilu(Form& form, const ChildPlacement& placement)
+    : Surface(form.BackColor()),
+      FormChild(form, placement),
+      botón_(*this, BotónDesign(LoadPointer(IDC_HAND_POINTER))),
+      texto_(*this, TextoDesign(LoadPointer(IDC_HAND_POINTER))),
+      normal_(*this, FaceDesign(IDB_FACE_NORMAL, LoadPointer(IDC_HAND_POINTER))),
+      pulsado_(*this, FaceDesign(IDB_FACE_PULSADO, nullptr)) {
+    pulsado_.SetVisible(false);
+
+    botón_.MouseDown = [this](const MouseInput&) { Cambiar(normal_, pulsado_, kMouseHeldText); };
+    botón_.MouseMove = [this](const MouseInput&) { Raise(PasarRatón); };
+    botón_.MouseUp = [this](const MouseInput&) {
+        Cambiar(pulsado_, normal_, kRestingText);
+        Raise(PulsarBotón);
+    };
+
+    RegisterClassOnce(kClassName, CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW));
+    Create(kClassName, 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, form.Hwnd(), ChildId());
+}
+
+CommandTilu::~CommandTilu() {
+    Destroy();
+}
+
+void CommandTilu::Caption(const std::wstring& Nombre) {
+    CaptionTilu(Nombre);
+}
+
+void CommandTilu::Cambiar(Lightweight& Ocultar, Lightweight& Mostrar, COLORREF Color) {
+    Ocultar.SetVisible(false);
+    Mostrar.SetVisible(true);
+    texto_.SetForeColor(Color);
+}
+
+void CommandTilu::WriteCaption(const std::wstring& text) {
+    texto_.SetCaption(text);
+    CaptionActual = text;
+}
+
+void CommandTilu::Raise(const EventHandler& event) {
+    if (event) {
+        // A copy: the handler may destroy this control and the event with it.
+        const EventHandler handler = event;
+        handler();
+    }
+}
+
+void CommandTilu::OnKeyDown(WPARAM key) {
+    keysDown_.set(key & 0xFF);
+    Cambiar(normal_, pulsado_, kKeyHeldText);
+}
+
+void CommandTilu::OnKeyUp(WPARAM key) {
+    if (!keysDown_.test(key & 0xFF)) {
+        return;
+    }
+    keysDown_.reset(key & 0xFF);
+    Cambiar(pulsado_, normal_, kMouseHeldText);
+    Raise(PulsarBotón);
+}
+
+void CommandTilu::OnBareMouseMove(const MouseInput&) {
+    Cambiar(pulsado_, normal_, kRestingText);
+}
+
+void CommandTilu::OnMousePress() {
+    if (GetFocus() != Hwnd()) {
+        SetFocus(Hwnd());
+    }
+}
+
+void CommandTilu::OnPressAbandoned(Lightweight*) {
+    // Another window took the mouse mid-press: no release will come, so do not stay pressed.
+    Cambiar(pulsado_, normal_, kRestingText);
+}
+
+void CommandTilu::MoveFocus(bool backwards) const {
+    const HWND root = GetAncestor(Hwnd(), GA_ROOT);
+    if (const HWND next = GetNextDlgTabItem(root, Hwnd(), backwards ? TRUE : FALSE)) {
+        SetFocus(next);
+    }
+}
+
+LRESULT CommandTilu::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_GETDLGCODE: {
+            // Every key is the button's except Tab, which moves the focus.
+            const auto* pending = reinterpret_cast<const MSG*>(lParam);
+            if (pending && pending->message == WM_KEYDOWN && pending->wParam == VK_TAB) {
+                return 0;
+            }
+            return DLGC_WANTALLKEYS;
+        }
+        case WM_KEYDOWN:
+            if (wParam == VK_TAB) {
+                MoveFocus(GetKeyState(VK_SHIFT) < 0);
+            } else {
+                OnKeyDown(wParam);
+            }
+            return 0;
+        case WM_KEYUP:
+            OnKeyUp(wParam);  // may destroy this control: nothing follows
+            return 0;
+        case WM_KILLFOCUS:
+            keysDown_.reset();
+            return 0;
+        default:
+            break;
+    }
+    LRESULT result = 0;
+    if (HandleSurfaceMessage(message, wParam, lParam, result)) {
+        return result;
+    }
+    return Surface::OnMessage(message, wParam, lParam);
+}
+
+}  // namespace tilu::ui
