@@ -1,0 +1,217 @@
+// Mensaje: geometry and placement, the design state, the calling protocol with a modal show,
+// closing by the button or the close box, and fresh text on a second use.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/resource_ids.h"
+#include "ui/windows/mensaje.h"
+#include "ui_test_support.h"
+
+namespace tilu::ui {
+namespace {
+
+using testing::Canvas;
+
+constexpr wchar_t kNothingSelected[] = L"No has seleccionado ningún elemento.";
+constexpr COLORREF kBackground = RGB(230, 237, 250);
+constexpr COLORREF kMessageText = RGB(33, 93, 198);
+constexpr POINT kOnButtonFace{56, 12};
+
+class MensajeTest : public testing::WindowTest {
+protected:
+    // The calling protocol: text, button caption, the caller's beep, modal show.
+    void ShowMessage(const std::wstring& text, const std::wstring& button) {
+        Mensaje& dialog = TheForm<Mensaje>();
+        dialog.TextoMensaje().SetCaption(text);
+        dialog.CommandTilu1().CaptionTilu(button);
+        Application::Current().Beep();
+        dialog.ShowModal();
+    }
+};
+
+TEST_F(MensajeTest, GeometryAtTheWindowsDpi) {
+    Mensaje& dialog = TheForm<Mensaje>();
+    dialog.Load();
+    const Scale scale(dialog.Dpi());
+    RECT client{};
+    GetClientRect(dialog.Hwnd(), &client);
+    EXPECT_EQ(client.right, scale.Px(4155));
+    EXPECT_EQ(client.bottom, scale.Px(1605));
+    if (scale.Dpi() == 96) {
+        EXPECT_EQ(client.right, 277);
+        EXPECT_EQ(client.bottom, 107);
+    }
+
+    RECT window{};
+    GetWindowRect(dialog.Hwnd(), &window);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(dialog.Hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+    EXPECT_NEAR(window.left + window.right, monitor.rcMonitor.left + monitor.rcMonitor.right, 1)
+        << "centred across";
+    EXPECT_NEAR(window.top + window.bottom, monitor.rcMonitor.top + monitor.rcMonitor.bottom, 1)
+        << "centred down";
+
+    wchar_t title[64]{};
+    GetWindowTextW(dialog.Hwnd(), title, 64);
+    EXPECT_STREQ(title, L"Mensaje - studio Tilu");
+    const LONG style = GetWindowLongW(dialog.Hwnd(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU) << "close box";
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+
+    RECT button{};
+    GetWindowRect(dialog.CommandTilu1().Hwnd(), &button);
+    MapWindowPoints(nullptr, dialog.Hwnd(), reinterpret_cast<POINT*>(&button), 2);
+    const RECT expected = scale.Px(TwipsRect{1260, 1050, 1695, 390});
+    EXPECT_TRUE(EqualRect(&button, &expected))
+        << button.left << "," << button.top << " " << button.right << "," << button.bottom;
+    EXPECT_EQ(dialog.Image1().DrawnArea(scale).right - dialog.Image1().DrawnArea(scale).left,
+              scale.FromDefaultDpi(48))
+        << "the question mark at its own size";
+}
+
+TEST_F(MensajeTest, FirstAccessLoadsTheDesignState) {
+    Mensaje& dialog = TheForm<Mensaje>();
+    dialog.Unload();
+    EXPECT_EQ(dialog.TextoMensaje().Caption(), L"");
+    EXPECT_TRUE(dialog.IsLoaded());
+    EXPECT_FALSE(IsWindowVisible(dialog.Hwnd())) << "loaded, not yet shown";
+    EXPECT_EQ(dialog.CommandTilu1().CaptionTilu(), L"");
+    EXPECT_EQ(dialog.TextoMensaje().ForeColor(), kMessageText);
+    EXPECT_EQ(dialog.BackColor(), kBackground);
+}
+
+TEST_F(MensajeTest, ShowsTheMessageModallyUntilTheButtonIsClicked) {
+    Mensaje& dialog = TheForm<Mensaje>();
+    bool checkedWhileOpen = false;
+    OnModalLoop([&](Form& shown) {
+        EXPECT_EQ(&shown, &dialog);
+        EXPECT_EQ(beeps_, 1) << "the caller's beep comes before the show";
+        EXPECT_TRUE(IsWindowVisible(dialog.Hwnd()));
+        EXPECT_EQ(dialog.TextoMensaje().Caption(), kNothingSelected);
+        EXPECT_EQ(dialog.CommandTilu1().Texto().Caption(), L"Aceptar");
+        EXPECT_EQ(GetFocus(), dialog.CommandTilu1().Hwnd()) << "the only control with focus";
+        checkedWhileOpen = true;
+        testing::Click(dialog.CommandTilu1().Hwnd(), kOnButtonFace);
+    });
+    ShowMessage(kNothingSelected, L"Aceptar");
+    EXPECT_TRUE(checkedWhileOpen);
+    EXPECT_FALSE(dialog.IsLoaded());
+    EXPECT_EQ(programEnds_, 0);
+}
+
+TEST_F(MensajeTest, ClosesByAnyMouseButtonAKeyOrTheCloseBox) {
+    struct Case {
+        const char* name;
+        std::function<void(Mensaje&)> close;
+    };
+    const auto click = [](UINT button) {
+        return [button](Mensaje& d) {
+            testing::Click(d.CommandTilu1().Hwnd(), kOnButtonFace, button);
+        };
+    };
+    const std::vector<Case> cases = {
+        {"left button", click(MK_LBUTTON)},
+        {"right button", click(MK_RBUTTON)},
+        {"middle button", click(MK_MBUTTON)},
+        {"Enter pressed and released on the button",
+         [](Mensaje& d) {
+             testing::LoopKeyDown(d.CommandTilu1().Hwnd(), VK_RETURN);
+             testing::LoopKeyUp(d.CommandTilu1().Hwnd(), VK_RETURN);
+         }},
+        {"a letter key",
+         [](Mensaje& d) {
+             testing::LoopKeyDown(d.CommandTilu1().Hwnd(), 'X');
+             testing::LoopKeyUp(d.CommandTilu1().Hwnd(), 'X');
+         }},
+        {"close box", [](Mensaje& d) { SendMessageW(d.Hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"Alt+F4 (WM_CLOSE)", [](Mensaje& d) { SendMessageW(d.Hwnd(), WM_CLOSE, 0, 0); }},
+    };
+    for (const Case& k : cases) {
+        Mensaje& dialog = TheForm<Mensaje>();
+        bool closed = false;
+        Application::Current().Seams().modalLoopStarted = [&](Form&) {
+            k.close(dialog);
+            closed = !dialog.IsLoaded();
+            dialog.Unload();  // so that a failing case does not hold the test
+        };
+        ShowMessage(kNothingSelected, L"Aceptar");
+        EXPECT_TRUE(closed) << k.name;
+    }
+}
+
+TEST_F(MensajeTest, AKeyReleasedWithoutItsPressDoesNotClose) {
+    Mensaje& dialog = TheForm<Mensaje>();
+    bool stillOpen = false;
+    OnModalLoop([&](Form&) {
+        // The Enter that opened the dialog from another window is released here.
+        testing::LoopKeyUp(dialog.CommandTilu1().Hwnd(), VK_RETURN);
+        stillOpen = dialog.IsLoaded();
+        dialog.Unload();
+    });
+    ShowMessage(kNothingSelected, L"Aceptar");
+    EXPECT_TRUE(stillOpen);
+}
+
+TEST_F(MensajeTest, LongTextWrapsInsideTheLabel) {
+    Mensaje& dialog = TheForm<Mensaje>();
+    dialog.TextoMensaje().SetCaption(L"Un mensaje bastante más largo que cabe en dos líneas.");
+    const Scale scale(dialog.Dpi());
+    const RECT label = scale.Px(dialog.TextoMensaje().Bounds());
+    const Canvas canvas(dialog);
+    const int middle = (label.top + label.bottom) / 2;
+    EXPECT_TRUE(canvas.Contains(RECT{label.left, label.top, label.right, middle}, kMessageText))
+        << "first line";
+    EXPECT_TRUE(canvas.Contains(RECT{label.left, middle, label.right, label.bottom}, kMessageText))
+        << "second line";
+    EXPECT_FALSE(
+        canvas.Contains(RECT{label.right, label.top, canvas.Width(), label.bottom}, kMessageText))
+        << "nothing right of the label";
+    EXPECT_FALSE(
+        canvas.Contains(RECT{label.left, label.bottom, label.right, canvas.Height()}, kMessageText))
+        << "nothing below the label";
+    EXPECT_EQ(canvas.At(label.right - 1, label.top), kBackground) << "transparent background";
+}
+
+TEST_F(MensajeTest, PaintsTheQuestionMark) {
+    if (!FindResourceW(nullptr, MAKEINTRESOURCEW(IDI_QUESTION_MARK), RT_GROUP_ICON)) {
+        GTEST_SKIP() << "the question-mark icon is not linked";
+    }
+    Mensaje& dialog = TheForm<Mensaje>();
+    const Scale scale(dialog.Dpi());
+    const RECT icon = dialog.Image1().DrawnArea(scale);
+    const Canvas canvas(dialog);
+    int blue = 0;
+    for (int y = icon.top; y < icon.bottom; ++y) {
+        for (int x = icon.left; x < icon.right; ++x) {
+            const COLORREF c = canvas.At(x, y);
+            blue += GetBValue(c) > GetRValue(c) + 60 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(blue, 48 * 48 / 4) << "a blue disc";
+}
+
+TEST_F(MensajeTest, SecondUseShowsFreshlyWrittenText) {
+    Mensaje& dialog = TheForm<Mensaje>();
+    std::vector<std::wstring> shown;
+    OnModalLoop([&](Form&) {
+        shown.push_back(dialog.TextoMensaje().Caption() + L"|" +
+                        dialog.CommandTilu1().CaptionTilu());
+        testing::Click(dialog.CommandTilu1().Hwnd(), kOnButtonFace);
+    });
+    ShowMessage(L"primero", L"Vale");
+    EXPECT_EQ(dialog.TextoMensaje().Caption(), L"") << "unloaded: the next use starts from design";
+    EXPECT_EQ(dialog.CommandTilu1().CaptionTilu(), L"");
+    ShowMessage(kNothingSelected, L"Aceptar");
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L"primero|Vale",
+                                                std::wstring(kNothingSelected) + L"|Aceptar"}));
+    EXPECT_EQ(beeps_, 2);
+}
+
+}  // namespace
+}  // namespace tilu::ui

@@ -1,0 +1,38 @@
+// Mensaje: the small modal message dialog. It has no text of its own: the caller writes the
+// message into TextoMensaje and the button's caption into CommandTilu1, then shows it modally;
+// the button (or the close box) unloads it.
+#pragma once
+
+#include "ui/controls/command_tilu.h"
+#include "ui/layer/form.h"
+#include "ui/layer/label.h"
+#include "ui/layer/picture.h"
+
+namespace tilu::ui {
+
+class Mensaje;
+
+// Front to back.
+struct MensajeControls {
+    explicit MensajeControls(Mensaje& form);
+
+    CommandTilu CommandTilu1;
+    Picture Image1;
+    Label TextoMensaje;
+};
+
+class Mensaje : public FormOf<Mensaje, MensajeControls> {
+public:
+    Mensaje();
+
+    // Reaching a control loads the dialog from its design if it is not loaded.
+    Label& TextoMensaje() { return Loaded().TextoMensaje; }
+    CommandTilu& CommandTilu1() { return Loaded().CommandTilu1; }
+    Picture& Image1() { return Loaded().Image1; }
+
+protected:
+    // Closing through the title bar acts as the button.
+    void OnCloseBox() override { Unload(); }
+};
+
+}  // namespace tilu::ui
