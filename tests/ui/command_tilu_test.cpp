@@ -76,37 +76,50 @@ constexpr Look kMousePressed{true, CommandTilu::kMouseHeldText};
 constexpr Look kKeyPressed{true, CommandTilu::kKeyHeldText};
 constexpr Look kKeyReleased{false, CommandTilu::kMouseHeldText};
 
-// One input to the taller button. Points are in its client pixels at 96 DPI.
+// One input to the taller button.
 enum class Input { Down, Up, UpElsewhere, Move, MoveWhileHeld, BareMove, Key, Repeat, KeyUp, Blur };
 struct Step {
     Input input;
     UINT detail = 0;  // the mouse button or the key
 };
 
-constexpr POINT kOnFace{56, 12};
-constexpr POINT kOutside{300, 12};
-constexpr POINT kBareSurface{56, 25};
+constexpr TwipsPoint kOnFace{840, 180};
+constexpr TwipsPoint kOutside{4500, 180};
+
+POINT At(const CommandTilu& button, TwipsPoint point) {
+    return Scale(button.Dpi()).Px(point);
+}
+
+// The bottom pixel row of the taller button lies below the face.
+POINT OnBareSurface(const CommandTilu& button) {
+    const Scale scale(button.Dpi());
+    RECT client{};
+    GetClientRect(button.Hwnd(), &client);
+    return POINT{scale.Px(kOnFace.x), client.bottom - 1};
+}
 
 void Apply(ButtonsControls& c, const Step& step) {
     const HWND hwnd = c.taller.Hwnd();
+    const POINT onFace = At(c.taller, kOnFace);
+    const POINT bare = OnBareSurface(c.taller);
     switch (step.input) {
         case Input::Down:
-            testing::MouseDown(hwnd, step.detail, kOnFace);
+            testing::MouseDown(hwnd, step.detail, onFace);
             break;
         case Input::Up:
-            testing::MouseUp(hwnd, step.detail, kOnFace);
+            testing::MouseUp(hwnd, step.detail, onFace);
             break;
         case Input::UpElsewhere:
-            testing::MouseUp(hwnd, step.detail, kOutside);
+            testing::MouseUp(hwnd, step.detail, At(c.taller, kOutside));
             break;
         case Input::Move:
-            testing::MouseMove(hwnd, kOnFace);
+            testing::MouseMove(hwnd, onFace);
             break;
         case Input::MoveWhileHeld:
-            testing::MouseMove(hwnd, kBareSurface, MK_LBUTTON);
+            testing::MouseMove(hwnd, bare, MK_LBUTTON);
             break;
         case Input::BareMove:
-            testing::MouseMove(hwnd, kBareSurface);
+            testing::MouseMove(hwnd, bare);
             break;
         case Input::Key:
             testing::KeyDown(hwnd, step.detail);
@@ -237,17 +250,17 @@ TEST_F(CommandTiluTest, FocusAndKeysThroughTheLoop) {
 TEST_F(CommandTiluTest, PressTakesTheFocus) {
     ButtonsControls& c = Fresh();
     SetFocus(c.first.Hwnd());
-    testing::MouseDown(c.taller.Hwnd(), MK_RBUTTON, kOnFace);
+    testing::MouseDown(c.taller.Hwnd(), MK_RBUTTON, At(c.taller, kOnFace));
     EXPECT_EQ(GetFocus(), c.taller.Hwnd());
-    testing::MouseUp(c.taller.Hwnd(), MK_RBUTTON, kOnFace);
+    testing::MouseUp(c.taller.Hwnd(), MK_RBUTTON, At(c.taller, kOnFace));
 }
 
 TEST_F(CommandTiluTest, LosingTheMouseMidPressLeavesNoPressedFace) {
     ButtonsControls& c = Fresh();
-    testing::MouseDown(c.taller.Hwnd(), MK_LBUTTON, kOnFace);
+    testing::MouseDown(c.taller.Hwnd(), MK_LBUTTON, At(c.taller, kOnFace));
     SendMessageW(c.taller.Hwnd(), WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(c.first.Hwnd()));
     EXPECT_EQ(LookOf(c.taller), kReleased);
-    testing::MouseUp(c.taller.Hwnd(), MK_LBUTTON, kOnFace);
+    testing::MouseUp(c.taller.Hwnd(), MK_LBUTTON, At(c.taller, kOnFace));
     EXPECT_TRUE(c.events.empty()) << "the release after the loss belongs to no press";
 }
 
@@ -286,7 +299,7 @@ TEST_F(CommandTiluTest, AHandlerMayDestroyTheButton) {
     form.Unload();
     ButtonsControls& c = form.Controls();
     c.taller.PulsarBotón = [&form] { form.Unload(); };
-    testing::Click(c.taller.Hwnd(), kOnFace);
+    testing::Click(c.taller.Hwnd(), At(c.taller, kOnFace));
     EXPECT_FALSE(form.IsLoaded());
 
     ButtonsControls& again = form.Controls();
@@ -331,19 +344,33 @@ TEST_F(CommandTiluTest, FacesAndTextColoursPaintedOffScreen) {
         for (const Step& step : k.steps) {
             Apply(c, step);
         }
+        const Scale scale(c.taller.Dpi());
+        // A pixel of the face artwork (113 x 25) where it lands at this DPI.
+        const auto face = [&](const Canvas& canvas, int x, int y) {
+            const auto centre = [&](int pixel) {
+                return static_cast<int>((2 * pixel + 1) * scale.Dpi() / (2 * kDefaultDpi));
+            };
+            return canvas.At(centre(x), centre(y));
+        };
         const Canvas blank(c.taller);
-        EXPECT_TRUE(DarkBlue(blank.At(56, 0))) << k.name << ": outer border, top";
-        EXPECT_TRUE(DarkBlue(blank.At(0, 12))) << k.name << ": outer border, left";
-        EXPECT_TRUE(Orange(blank.At(56, 1))) << k.name << ": inner border, top";
-        EXPECT_TRUE(Orange(blank.At(111, 12))) << k.name << ": inner border, right";
-        const COLORREF top = blank.At(3, 2);
-        const COLORREF bottom = blank.At(3, 20);
+        if (scale.Dpi() == kDefaultDpi) {
+            // One-pixel borders stay crisp only where the bitmap is drawn one to one.
+            EXPECT_TRUE(DarkBlue(face(blank, 56, 0))) << k.name << ": outer border, top";
+            EXPECT_TRUE(DarkBlue(face(blank, 0, 12))) << k.name << ": outer border, left";
+            EXPECT_TRUE(Orange(face(blank, 56, 1))) << k.name << ": inner border, top";
+            EXPECT_TRUE(Orange(face(blank, 111, 12))) << k.name << ": inner border, right";
+        }
+        const COLORREF top = face(blank, 3, 3);
+        const COLORREF bottom = face(blank, 3, 19);
         EXPECT_EQ(Brightness(top) > Brightness(bottom), k.lightAtTop) << k.name << ": shading";
-        EXPECT_EQ(blank.At(56, 25), ButtonsDesign().backColor) << k.name << ": bare surface";
+        const POINT bare = OnBareSurface(c.taller);
+        EXPECT_EQ(blank.At(bare.x, bare.y), ButtonsDesign().backColor)
+            << k.name << ": bare surface";
 
         c.taller.Caption(L"Aceptar");
         const Canvas captioned(c.taller);
-        EXPECT_TRUE(captioned.Contains(RECT{1, 5, 112, 24}, k.text)) << k.name << ": text colour";
+        EXPECT_TRUE(captioned.Contains(scale.Px(TwipsRect{15, 75, 1665, 285}), k.text))
+            << k.name << ": text colour";
     }
 }
 
@@ -351,11 +378,12 @@ TEST_F(CommandTiluTest, CaptionIsCentred) {
     ButtonsControls& c = Fresh();
     c.taller.Caption(L"Ok");
     const Canvas canvas(c.taller);
+    const Scale scale(c.taller.Dpi());
     const COLORREF text = CommandTilu::kRestingText;
     int left = -1;
     int right = -1;
     for (int x = 0; x < canvas.Width(); ++x) {
-        for (int y = 5; y < 24; ++y) {
+        for (int y = scale.Px(75); y < scale.Px(360); ++y) {
             if (canvas.At(x, y) == text) {
                 right = x;
                 left = left < 0 ? x : left;
@@ -363,7 +391,7 @@ TEST_F(CommandTiluTest, CaptionIsCentred) {
         }
     }
     ASSERT_GE(left, 0);
-    EXPECT_NEAR((left + right) / 2.0, 56.5, 2.0);
+    EXPECT_NEAR((left + right) / 2.0, scale.Px(1695) / 2.0, 2.0);
 }
 
 }  // namespace

@@ -110,6 +110,13 @@ public:
 
 class LayerTest : public testing::WindowTest {};
 
+constexpr TwipsPoint kOnFront{450, 450};  // the transparent label, over the box
+constexpr TwipsPoint kOnBox{180, 180};    // the box alone
+
+POINT At(const Form& form, TwipsPoint point) {
+    return Scale(form.Dpi()).Px(point);
+}
+
 TEST(ScaleTest, TwipsToPixelsAtEachDpi) {
     struct Case {
         UINT dpi;
@@ -145,20 +152,20 @@ TEST_F(LayerTest, ClickReachesTheFrontmostControlThatTakesTheMouse) {
     StackControls& c = form.Controls();
     struct Case {
         const char* where;
-        POINT point;
+        TwipsPoint point;
         int front, box, picture;
     };
     const Case cases[] = {
-        {"transparent label over the box", {30, 30}, 1, 0, 0},
-        {"box alone", {12, 12}, 0, 1, 0},
-        {"box over the picture", {130, 55}, 0, 1, 0},
-        {"picture alone", {170, 60}, 0, 0, 1},
-        {"line over the picture: lines let the mouse through", {150, 80}, 0, 0, 1},
-        {"bare window", {5, 95}, 0, 0, 0},
+        {"transparent label over the box", kOnFront, 1, 0, 0},
+        {"box alone", kOnBox, 0, 1, 0},
+        {"box over the picture", {1950, 825}, 0, 1, 0},
+        {"picture alone", {2550, 900}, 0, 0, 1},
+        {"line over the picture: lines let the mouse through", {2250, 1200}, 0, 0, 1},
+        {"bare window", {75, 1425}, 0, 0, 0},
     };
     for (const Case& k : cases) {
         c.frontClicks = c.boxClicks = c.pictureClicks = 0;
-        testing::Click(form.Hwnd(), k.point);
+        testing::Click(form.Hwnd(), At(form, k.point));
         EXPECT_EQ(c.frontClicks, k.front) << k.where;
         EXPECT_EQ(c.boxClicks, k.box) << k.where;
         EXPECT_EQ(c.pictureClicks, k.picture) << k.where;
@@ -173,7 +180,7 @@ TEST_F(LayerTest, OnlyALeftPressAndReleaseOnTheSameControlClicks) {
     c.front.MouseDown = [&](const MouseInput&) { ++downs; };
     c.front.MouseUp = [&](const MouseInput&) { ++ups; };
     const HWND hwnd = form.Hwnd();
-    const POINT onFront{30, 30};
+    const POINT onFront = At(form, kOnFront);
 
     testing::Click(hwnd, onFront, MK_RBUTTON);
     testing::Click(hwnd, onFront, MK_MBUTTON);
@@ -182,7 +189,7 @@ TEST_F(LayerTest, OnlyALeftPressAndReleaseOnTheSameControlClicks) {
     EXPECT_EQ(ups, 2);
 
     testing::MouseDown(hwnd, MK_LBUTTON, onFront);
-    testing::MouseUp(hwnd, MK_LBUTTON, {12, 12});
+    testing::MouseUp(hwnd, MK_LBUTTON, At(form, kOnBox));
     EXPECT_EQ(c.frontClicks, 0) << "released over another control";
     EXPECT_EQ(c.boxClicks, 0) << "released over another control";
     EXPECT_EQ(ups, 3) << "the release goes to the pressed control";
@@ -195,7 +202,7 @@ TEST_F(LayerTest, OnlyALeftPressAndReleaseOnTheSameControlClicks) {
 TEST_F(LayerTest, DoubleClickRunsOneClick) {
     StackForm& form = TheForm<StackForm>();
     StackControls& c = form.Controls();
-    const POINT onBox{12, 12};
+    const POINT onBox = At(form, kOnBox);
     testing::MouseDown(form.Hwnd(), MK_LBUTTON, onBox);
     testing::MouseUp(form.Hwnd(), MK_LBUTTON, onBox);
     testing::MouseDown(form.Hwnd(), MK_LBUTTON, onBox, /*secondOfDouble=*/true);
@@ -226,7 +233,7 @@ TEST_F(LayerTest, HiddenControlsNeitherPaintNorTakeTheMouse) {
     c.box.SetVisible(false);
     const Scale scale(form.Dpi());
     EXPECT_EQ(Canvas(form).At(scale.Px(1700), scale.Px(800)), kBack);
-    testing::Click(form.Hwnd(), {12, 12});
+    testing::Click(form.Hwnd(), At(form, kOnBox));
     EXPECT_EQ(c.boxClicks, 0);
 }
 
@@ -235,7 +242,7 @@ TEST_F(LayerTest, LabelTextWrapsAtBlanksInsideItsBox) {
     StackControls& c = form.Controls();
     const Scale scale(form.Dpi());
     const RECT box = scale.Px(c.front.Bounds());
-    const RECT secondLine{box.left, box.top + 16, box.right, box.bottom};
+    const RECT secondLine{box.left, box.top + scale.Px(240), box.right, box.bottom};
     EXPECT_FALSE(Canvas(form).Contains(secondLine, kBlue)) << "one word, one line";
     c.front.SetCaption(L"una frase bastante larga para dos líneas");
     const Canvas canvas(form);
@@ -301,8 +308,9 @@ TEST_F(LayerTest, ModalLoopReturnsOnlyWhenTheDialogIsUnloaded) {
     Application::Current().Seams().modalLoopStarted = [&](Form&) {
         // Input keeps flowing inside the loop; posted messages are dispatched there. The close
         // at the end only matters if the click did not unload the dialog.
-        PostMessageW(dialog.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 12));
-        PostMessageW(dialog.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(12, 12));
+        const POINT onBox = At(dialog, kOnBox);
+        PostMessageW(dialog.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onBox.x, onBox.y));
+        PostMessageW(dialog.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(onBox.x, onBox.y));
         PostMessageW(dialog.Hwnd(), WM_CLOSE, 0, 0);
         dialog.Controls().box.Click = [&] {
             ++clicksSeenInLoop;
@@ -317,10 +325,11 @@ TEST_F(LayerTest, ModalLoopReturnsOnlyWhenTheDialogIsUnloaded) {
 TEST_F(LayerTest, FailureInAReactionReachesTheLoopNotTheSystem) {
     StackForm& form = TheForm<StackForm>();
     form.Controls().box.Click = [] { throw std::runtime_error("fallo"); };
-    testing::Click(form.Hwnd(), {12, 12});  // must return normally
+    const POINT onBox = At(form, kOnBox);
+    testing::Click(form.Hwnd(), onBox);  // must return normally
     EXPECT_THROW(Application::Current().RethrowFailure(), std::runtime_error);
 
-    MSG message{form.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 12), 0, {}};
+    MSG message{form.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onBox.x, onBox.y), 0, {}};
     Application::Current().Dispatch(message);
     message.message = WM_LBUTTONUP;
     message.wParam = 0;
