@@ -1,0 +1,190 @@
+// The list box and the text box on a form: the list operations the history works through,
+// selection reports, colours, and focus order with Tab.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ui/layer/form.h"
+#include "ui/layer/list_box.h"
+#include "ui/layer/text_box.h"
+#include "ui_test_support.h"
+
+namespace tilu::ui {
+namespace {
+
+constexpr COLORREF kListText = RGB(33, 93, 198);
+constexpr COLORREF kListBack = RGB(230, 237, 250);
+
+class ChildrenForm;
+
+struct ChildrenControls {
+    explicit ChildrenControls(ChildrenForm& form);
+
+    // Declared against their tab order, which must still win.
+    TextBox text;
+    ListBox list;
+    int selectionReports = 0;
+};
+
+FormDesign ChildrenDesign() {
+    FormDesign design;
+    design.caption = L"Hijas";
+    design.clientWidth = 5295;
+    design.clientHeight = 4290;
+    design.backColor = RGB(109, 135, 221);
+    design.placement = Placement::SystemDefault;
+    return design;
+}
+
+class ChildrenForm : public FormOf<ChildrenForm, ChildrenControls> {
+public:
+    ChildrenForm() : FormOf(ChildrenDesign()) {}
+    ChildrenControls& Controls() { return Loaded(); }
+};
+
+ChildrenControls::ChildrenControls(ChildrenForm& form)
+    : text(form, TextBoxDesign{{{1275, 2900, 3135, 285}, 1}, kListText}),
+      list(form, ListBoxDesign{{{225, 1050, 4830, 1590}, 0}, kListText, kListBack}) {
+    list.SelectionChanged = [this] { ++selectionReports; };
+}
+
+class ChildWindowsTest : public testing::WindowTest {
+protected:
+    ChildrenControls& Fresh() {
+        ChildrenForm& form = TheForm<ChildrenForm>();
+        form.Unload();
+        return form.Controls();
+    }
+};
+
+std::vector<std::wstring> Items(const ListBox& list) {
+    std::vector<std::wstring> items;
+    for (int i = 0; i < list.Count(); ++i) {
+        items.push_back(list.Text(i));
+    }
+    return items;
+}
+
+TEST_F(ChildWindowsTest, ListOperations) {
+    struct Case {
+        const char* name;
+        std::function<void(ListBox&)> act;
+        std::vector<std::wstring> items;
+        int selected;
+    };
+    const auto threeItems = [](ListBox& l) {
+        l.Append(L"c.com");
+        l.Append(L"a.com");
+        l.Append(L"b.com");
+    };
+    const std::vector<Case> cases = {
+        {"appends keep their order, nothing selected",
+         threeItems,
+         {L"c.com", L"a.com", L"b.com"},
+         -1},
+        {"remove moves the following items up",
+         [&](ListBox& l) {
+             threeItems(l);
+             l.RemoveAt(0);
+         },
+         {L"a.com", L"b.com"},
+         -1},
+        {"set text in place keeps the selection",
+         [&](ListBox& l) {
+             threeItems(l);
+             l.Select(1);
+             l.SetText(1, L"z.com");
+         },
+         {L"c.com", L"z.com", L"b.com"},
+         1},
+        {"clear leaves nothing selected",
+         [&](ListBox& l) {
+             threeItems(l);
+             l.Select(2);
+             l.Clear();
+         },
+         {},
+         -1},
+    };
+    for (const Case& k : cases) {
+        ListBox& list = Fresh().list;
+        k.act(list);
+        EXPECT_EQ(Items(list), k.items) << k.name;
+        EXPECT_EQ(list.SelectedIndex(), k.selected) << k.name;
+    }
+}
+
+TEST_F(ChildWindowsTest, TextOutsideTheListIsEmpty) {
+    ListBox& list = Fresh().list;
+    list.Append(L"uno");
+    EXPECT_EQ(list.Text(1), L"");
+    EXPECT_EQ(list.Text(-1), L"");
+    EXPECT_EQ(list.SelectedText(), L"") << "nothing selected";
+    list.Select(0);
+    EXPECT_EQ(list.SelectedText(), L"uno");
+}
+
+TEST_F(ChildWindowsTest, SelectionChangesAreReported) {
+    ChildrenControls& c = Fresh();
+    c.list.Append(L"uno");
+    c.list.Append(L"dos");
+    c.list.Select(1);
+    EXPECT_EQ(c.selectionReports, 0) << "selection by program is not reported";
+    // What the list box sends when the user changes the selection.
+    SendMessageW(TheForm<ChildrenForm>().Hwnd(), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(c.list.ChildHwnd()), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(c.list.ChildHwnd()));
+    EXPECT_EQ(c.selectionReports, 1);
+}
+
+TEST_F(ChildWindowsTest, ColoursComeFromTheDesign) {
+    ChildrenControls& c = Fresh();
+    const HWND form = TheForm<ChildrenForm>().Hwnd();
+    const HDC dc = GetDC(c.list.ChildHwnd());
+    SendMessageW(form, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(c.list.ChildHwnd()));
+    EXPECT_EQ(GetTextColor(dc), kListText);
+    EXPECT_EQ(GetBkColor(dc), kListBack);
+    SendMessageW(form, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(c.text.ChildHwnd()));
+    EXPECT_EQ(GetTextColor(dc), kListText);
+    EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_WINDOW));
+    ReleaseDC(c.list.ChildHwnd(), dc);
+}
+
+TEST_F(ChildWindowsTest, TextBoxHoldsLongTextExactly) {
+    TextBox& text = Fresh().text;
+    const std::wstring address = L"https://ejemplo.es/" + std::wstring(40000, L'ñ');
+    text.SetText(address);
+    EXPECT_EQ(text.Text(), address);
+}
+
+TEST_F(ChildWindowsTest, TabOrderFollowsTheTabIndex) {
+    ChildrenForm& form = TheForm<ChildrenForm>();
+    form.Unload();
+    form.Show();
+    ChildrenControls& c = form.Controls();
+    EXPECT_EQ(GetFocus(), c.list.ChildHwnd()) << "tab index 0 has the focus when shown";
+    testing::LoopKeyDown(c.list.ChildHwnd(), VK_TAB);
+    EXPECT_EQ(GetFocus(), c.text.ChildHwnd());
+    testing::LoopKeyDown(c.text.ChildHwnd(), VK_TAB);
+    EXPECT_EQ(GetFocus(), c.list.ChildHwnd()) << "wraps around";
+}
+
+TEST_F(ChildWindowsTest, ChildrenArePlacedAtTheWindowsDpi) {
+    ChildrenControls& c = Fresh();
+    const Form& form = TheForm<ChildrenForm>();
+    RECT text{};
+    GetWindowRect(c.text.ChildHwnd(), &text);
+    MapWindowPoints(nullptr, form.Hwnd(), reinterpret_cast<POINT*>(&text), 2);
+    const RECT expected = Scale(form.Dpi()).Px(TwipsRect{1275, 2900, 3135, 285});
+    EXPECT_TRUE(EqualRect(&text, &expected));
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(c.text.ChildHwnd(), WM_GETFONT, 0, 0)),
+              form.Font());
+}
+
+}  // namespace
+}  // namespace tilu::ui
