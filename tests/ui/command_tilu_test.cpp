@@ -10,6 +10,7 @@
 #include "app/resource_ids.h"
 #include "ui/controls/command_tilu.h"
 #include "ui/layer/form.h"
+#include "ui/layer/resources.h"
 #include "ui_test_support.h"
 
 namespace tilu::ui {
@@ -253,6 +254,15 @@ TEST_F(CommandTiluTest, PressTakesTheFocus) {
     testing::MouseDown(c.taller.Hwnd(), MK_RBUTTON, At(c.taller, kOnFace));
     EXPECT_EQ(GetFocus(), c.taller.Hwnd());
     testing::MouseUp(c.taller.Hwnd(), MK_RBUTTON, At(c.taller, kOnFace));
+}
+
+TEST_F(CommandTiluTest, HandPointerOverTheFaceOnly) {
+    ButtonsControls& c = Fresh();
+    const Lightweight* face = c.taller.HitTest(At(c.taller, kOnFace));
+    ASSERT_EQ(face, &c.taller.Botón()) << "Botón covers the face and takes the mouse";
+    EXPECT_EQ(face->Pointer(), LoadPointer(IDC_HAND_POINTER));
+    EXPECT_NE(face->Pointer(), nullptr);
+    EXPECT_EQ(c.taller.HitTest(OnBareSurface(c.taller)), nullptr);
 }
 
 TEST_F(CommandTiluTest, LosingTheMouseMidPressLeavesNoPressedFace) {
