@@ -77,8 +77,8 @@ void History::DeleteSelectedEntry() {
 void History::ReplaceEntry(const std::wstring& newText) {
     ListModel& list = view_.List();
     const int index = view_.RecordedIndex();
-    // The windows never get here without a valid index; should one come anyway, leave the list
-    // and the key alone rather than rewrite the key from a list that was not changed.
+    // The windows never get here without a valid index; should one come anyway, there is no
+    // entry to replace, so the list, the key and the status line stay as they are.
     if (index < 0 || index >= list.Count()) {
         return;
     }
