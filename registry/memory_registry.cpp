@@ -1,1 +1,393 @@
-// Placeholder: being written.
+#include "registry/memory_registry.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "registry/ansi_text.h"
+
+namespace tilu {
+namespace {
+
+constexpr Status kErrorNoAccess = 998;
+constexpr std::uint32_t kKeyQueryValue = 0x0001;
+constexpr std::uint32_t kKeySetValue = 0x0002;
+constexpr std::uint32_t kKeyEnumerateSubKeys = 0x0008;
+constexpr char kSeparator = '\\';
+
+// Predefined handles: 0x80000000 to 0x80000006, sign-extended.
+bool IsPredefined(RegKey key) {
+    return key >= RootKeyHandle(static_cast<std::int32_t>(0x80000000u)) &&
+           key <= RootKeyHandle(static_cast<std::int32_t>(0x80000006u));
+}
+
+char FoldCase(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Names compare case-insensitively, folded to lower case as Wine folds them (so "_x" sorts
+// before "A"); other bytes compare unsigned.
+struct NameLess {
+    bool operator()(const std::string& a, const std::string& b) const {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                            [](char x, char y) {
+                                                return static_cast<unsigned char>(FoldCase(x)) <
+                                                       static_cast<unsigned char>(FoldCase(y));
+                                            });
+    }
+};
+
+bool IsStringType(std::uint32_t type) {
+    return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
+
+bool IsEmptyName(const char* name) {
+    return name == nullptr || *name == '\0';
+}
+
+// Windows counts name lengths in UTF-16 units, whatever the ANSI code page makes of them.
+std::uint32_t Utf16Length(std::string_view ansi) {
+    const std::wstring wide = FromAnsi(ansi);
+    std::size_t length = wide.size();
+#if WCHAR_MAX > 0xFFFF
+    // Code points beyond the BMP take two UTF-16 units.
+    length += static_cast<std::size_t>(
+        std::count_if(wide.begin(), wide.end(), [](wchar_t c) { return c > 0xFFFF; }));
+#endif
+    return static_cast<std::uint32_t>(length);
+}
+
+}  // namespace
+
+struct MemoryRegistry::Node {
+    struct Value {
+        std::uint32_t type = 0;
+        std::vector<std::uint8_t> bytes;
+    };
+
+    Node* parent = nullptr;
+    bool deleted = false;
+    std::map<std::string, std::shared_ptr<Node>, NameLess> subkeys;
+    std::map<std::string, Value, NameLess> values;
+};
+
+namespace {
+
+using Node = MemoryRegistry::Node;
+
+// Follows a subkey path below `from`, creating missing keys when asked. A path may end with one
+// backslash; it may not start with one.
+Status Walk(std::shared_ptr<Node> from, const char* subKey, bool create,
+            std::shared_ptr<Node>& found) {
+    if (IsEmptyName(subKey)) {
+        found = std::move(from);
+        return kErrorSuccess;
+    }
+    std::string_view path(subKey);
+    if (path.front() == kSeparator) {
+        return kErrorBadPathname;
+    }
+    if (path.back() == kSeparator) {
+        path.remove_suffix(1);
+    }
+    std::shared_ptr<Node> node = std::move(from);
+    while (true) {
+        const std::size_t end = std::min(path.find(kSeparator), path.size());
+        const std::string name(path.substr(0, end));
+        auto it = node->subkeys.find(name);
+        if (it == node->subkeys.end()) {
+            if (!create) {
+                return kErrorFileNotFound;
+            }
+            auto child = std::make_shared<Node>();
+            child->parent = node.get();
+            it = node->subkeys.emplace(name, std::move(child)).first;
+        }
+        node = it->second;
+        if (end == path.size()) {
+            break;
+        }
+        path.remove_prefix(end + 1);
+    }
+    found = std::move(node);
+    return kErrorSuccess;
+}
+
+}  // namespace
+
+MemoryRegistry::MemoryRegistry() {
+    // The roots a Wine prefix has, with the few keys every Windows has below them.
+    for (const std::uint32_t root :
+         {0x80000000u, 0x80000001u, 0x80000002u, 0x80000003u, 0x80000005u, 0x80000006u}) {
+        roots_[RootKeyHandle(static_cast<std::int32_t>(root))] = std::make_shared<Node>();
+    }
+    std::shared_ptr<Node> ignored;
+    Walk(roots_.at(RootKeyHandle(static_cast<std::int32_t>(0x80000001u))), "Software", true,
+         ignored);
+    Walk(roots_.at(RootKeyHandle(static_cast<std::int32_t>(0x80000002u))), "Software", true,
+         ignored);
+}
+
+MemoryRegistry::~MemoryRegistry() = default;
+
+Status MemoryRegistry::Resolve(RegKey key, std::uint32_t access,
+                               std::shared_ptr<Node>& node) const {
+    if (const auto root = roots_.find(key); root != roots_.end()) {
+        node = root->second;
+        return kErrorSuccess;
+    }
+    const auto handle = handles_.find(key);
+    if (handle == handles_.end()) {
+        return kErrorInvalidHandle;
+    }
+    if ((access & ~handle->second.access) != 0) {
+        return kErrorAccessDenied;
+    }
+    if (handle->second.node->deleted) {
+        return kErrorKeyDeleted;
+    }
+    node = handle->second.node;
+    return kErrorSuccess;
+}
+
+RegKey MemoryRegistry::AddHandle(std::shared_ptr<Node> node, std::uint32_t access) {
+    const RegKey key = nextHandle_;
+    nextHandle_ += 4;  // like kernel handles: multiples of four
+    handles_.emplace(key, Handle{std::move(node), access});
+    return key;
+}
+
+Status MemoryRegistry::OpenKeyEx(RegKey key, const char* subKey, std::uint32_t /*options*/,
+                                 std::uint32_t access, RegKey* result) {
+    if (result == nullptr) {
+        return kErrorInvalidParameter;
+    }
+    *result = 0;
+    // Opening a predefined root itself gives the root back, even one without a store behind it.
+    if (IsPredefined(key) && IsEmptyName(subKey)) {
+        *result = key;
+        return kErrorSuccess;
+    }
+    std::shared_ptr<Node> parent;
+    std::shared_ptr<Node> node;
+    Status status = Resolve(key, 0, parent);
+    if (status == kErrorSuccess) {
+        status = Walk(std::move(parent), subKey, false, node);
+    }
+    if (status == kErrorSuccess) {
+        *result = AddHandle(std::move(node), access);
+    }
+    return status;
+}
+
+Status MemoryRegistry::CreateKey(RegKey key, const char* subKey, RegKey* result) {
+    if (result == nullptr) {
+        return kErrorInvalidParameter;
+    }
+    *result = 0;
+    std::shared_ptr<Node> parent;
+    std::shared_ptr<Node> node;
+    Status status = Resolve(key, 0, parent);
+    if (status == kErrorSuccess) {
+        status = Walk(std::move(parent), subKey, true, node);
+    }
+    if (status == kErrorSuccess) {
+        *result = AddHandle(std::move(node), kKeyAllAccess);
+    }
+    return status;
+}
+
+Status MemoryRegistry::CloseKey(RegKey key) {
+    if (IsPredefined(key)) {
+        return kErrorSuccess;
+    }
+    return handles_.erase(key) == 1 ? kErrorSuccess : kErrorInvalidHandle;
+}
+
+Status MemoryRegistry::QueryValueEx(RegKey key, const char* valueName, std::uint32_t* reserved,
+                                    std::uint32_t* type, std::uint8_t* data,
+                                    std::uint32_t* dataSize) {
+    if ((data != nullptr && dataSize == nullptr) || reserved != nullptr) {
+        return kErrorInvalidParameter;
+    }
+    std::shared_ptr<Node> node;
+    if (const Status status = Resolve(key, kKeyQueryValue, node); status != kErrorSuccess) {
+        return status;
+    }
+    const auto it = node->values.find(valueName ? valueName : "");
+    if (it == node->values.end()) {
+        return kErrorFileNotFound;
+    }
+    const Node::Value& value = it->second;
+    const auto size = static_cast<std::uint32_t>(value.bytes.size());
+    Status status = kErrorSuccess;
+    if (type != nullptr) {
+        *type = value.type;
+    }
+    if (data != nullptr && size > 0) {
+        if (size > *dataSize) {
+            status = kErrorMoreData;
+        } else {
+            std::copy(value.bytes.begin(), value.bytes.end(), data);
+            // Windows terminates an unterminated string when the buffer has room to spare.
+            if (IsStringType(value.type) && size < *dataSize && data[size - 1] != 0) {
+                data[size] = 0;
+            }
+        }
+    }
+    if (dataSize != nullptr) {
+        *dataSize = size;
+    }
+    return status;
+}
+
+Status MemoryRegistry::SetValueEx(RegKey key, const char* valueName, std::uint32_t /*reserved*/,
+                                  std::uint32_t type, const std::uint8_t* data,
+                                  std::uint32_t dataSize) {
+    if (data == nullptr && dataSize > 0) {
+        return kErrorNoAccess;
+    }
+    // Like Windows, a string whose count leaves out the NUL that follows it gets that NUL: the
+    // byte after the data is read, so it must be readable (as it must be for Windows).
+    if (dataSize > 0 && IsStringType(type) && data[dataSize - 1] != 0 && data[dataSize] == 0) {
+        ++dataSize;
+    }
+    std::shared_ptr<Node> node;
+    if (const Status status = Resolve(key, kKeySetValue, node); status != kErrorSuccess) {
+        return status;
+    }
+    std::vector<std::uint8_t> bytes(data, data + dataSize);
+    if (IsStringType(type)) {
+        // Windows keeps strings as UTF-16: what the code page cannot convert comes back changed.
+        const std::string converted =
+            ToAnsi(FromAnsi(std::string_view(reinterpret_cast<const char*>(data), dataSize)));
+        bytes.assign(converted.begin(), converted.end());
+    }
+    const std::string name = valueName ? valueName : "";
+    auto it = node->values.find(name);
+    if (it == node->values.end()) {
+        it = node->values.emplace(name, Node::Value{}).first;
+    }
+    it->second = Node::Value{type, std::move(bytes)};
+    return kErrorSuccess;
+}
+
+Status MemoryRegistry::DeleteValue(RegKey key, const char* valueName) {
+    std::shared_ptr<Node> node;
+    if (const Status status = Resolve(key, kKeySetValue, node); status != kErrorSuccess) {
+        return status;
+    }
+    return node->values.erase(valueName ? valueName : "") == 1 ? kErrorSuccess : kErrorFileNotFound;
+}
+
+Status MemoryRegistry::DeleteKey(RegKey key, const char* subKey) {
+    if (subKey == nullptr) {
+        return kErrorInvalidParameter;
+    }
+    std::shared_ptr<Node> parent;
+    std::shared_ptr<Node> node;
+    Status status = Resolve(key, 0, parent);
+    if (status == kErrorSuccess) {
+        status = Walk(std::move(parent), subKey, false, node);
+    }
+    if (status != kErrorSuccess) {
+        return status;
+    }
+    // Roots and keys with subkeys stay.
+    if (node->parent == nullptr || !node->subkeys.empty()) {
+        return kErrorAccessDenied;
+    }
+    auto& siblings = node->parent->subkeys;
+    const auto it = std::find_if(siblings.begin(), siblings.end(),
+                                 [&](const auto& entry) { return entry.second == node; });
+    siblings.erase(it);
+    node->parent = nullptr;
+    node->deleted = true;
+    return kErrorSuccess;
+}
+
+Status MemoryRegistry::QueryInfoKey(RegKey key, char* className, std::uint32_t* classLength,
+                                    std::uint32_t* reserved, std::uint32_t* subKeyCount,
+                                    std::uint32_t* maxSubKeyLength, std::uint32_t* maxClassLength,
+                                    std::uint32_t* valueCount, std::uint32_t* maxValueNameLength,
+                                    std::uint32_t* maxValueLength,
+                                    std::uint32_t* securityDescriptorSize,
+                                    FileTime* lastWriteTime) {
+    if (reserved != nullptr || (className != nullptr && classLength == nullptr)) {
+        return kErrorInvalidParameter;
+    }
+    std::shared_ptr<Node> node;
+    if (const Status status = Resolve(key, 0, node); status != kErrorSuccess) {
+        return status;
+    }
+    std::uint32_t longestSubkey = 0;
+    for (const auto& entry : node->subkeys) {
+        longestSubkey = std::max(longestSubkey, Utf16Length(entry.first));
+    }
+    std::uint32_t longestValueName = 0;
+    std::uint32_t longestValue = 0;
+    for (const auto& [name, value] : node->values) {
+        longestValueName = std::max(longestValueName, Utf16Length(name));
+        longestValue = std::max(longestValue, static_cast<std::uint32_t>(value.bytes.size()));
+    }
+    if (className != nullptr && *classLength > 0) {
+        className[0] = '\0';
+    }
+    const auto store = [](std::uint32_t* target, std::uint32_t value) {
+        if (target != nullptr) {
+            *target = value;
+        }
+    };
+    store(classLength, 0);
+    store(subKeyCount, static_cast<std::uint32_t>(node->subkeys.size()));
+    store(maxSubKeyLength, longestSubkey);
+    store(maxClassLength, 0);
+    store(valueCount, static_cast<std::uint32_t>(node->values.size()));
+    store(maxValueNameLength, longestValueName);
+    store(maxValueLength, longestValue);
+    store(securityDescriptorSize, 0);
+    if (lastWriteTime != nullptr) {
+        *lastWriteTime = FileTime{};
+    }
+    return kErrorSuccess;
+}
+
+Status MemoryRegistry::EnumKeyEx(RegKey key, std::uint32_t index, char* name,
+                                 std::uint32_t* nameLength, std::uint32_t* reserved,
+                                 char* className, std::uint32_t* classLength,
+                                 FileTime* lastWriteTime) {
+    if (reserved != nullptr || name == nullptr || nameLength == nullptr) {
+        return kErrorInvalidParameter;
+    }
+    std::shared_ptr<Node> node;
+    if (const Status status = Resolve(key, kKeyEnumerateSubKeys, node); status != kErrorSuccess) {
+        return status;
+    }
+    if (index >= node->subkeys.size()) {
+        return kErrorNoMoreItems;
+    }
+    const std::string& subkey = std::next(node->subkeys.begin(), index)->first;
+    const auto length = static_cast<std::uint32_t>(subkey.size());
+    // Room for the NUL is needed, and the class (always empty here) needs room for its NUL too.
+    if (length >= *nameLength ||
+        (className != nullptr && classLength != nullptr && *classLength == 0)) {
+        return kErrorMoreData;
+    }
+    std::memcpy(name, subkey.c_str(), length + 1);
+    *nameLength = length;
+    if (classLength != nullptr) {
+        *classLength = 0;
+        if (className != nullptr) {
+            className[0] = '\0';
+        }
+    }
+    if (lastWriteTime != nullptr) {
+        *lastWriteTime = FileTime{};
+    }
+    return kErrorSuccess;
+}
+
+}  // namespace tilu

@@ -1,0 +1,70 @@
+// A portable in-memory registry with the semantics of advapi32's A functions as Windows and Wine
+// show them: keys nested by path under the predefined roots, named typed byte values, names
+// compared case-insensitively (ASCII folding), subkeys enumerated in case-insensitive order, and
+// the same Win32 status codes (2 missing key or value, 5 access denied, 6 bad handle, 234 buffer
+// too small, 259 no more items, 1018 key deleted).
+//
+// Value data is stored as the bytes written; names are the ANSI byte strings given. Roots that
+// exist: HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS and
+// HKEY_CURRENT_CONFIG; the others give kErrorInvalidHandle as they do under Wine.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <memory>
+
+#include "registry/registry_api.h"
+
+namespace tilu {
+
+inline constexpr Status kErrorBadPathname = 161;
+inline constexpr Status kErrorKeyDeleted = 1018;
+
+class MemoryRegistry : public RegistryApi {
+public:
+    MemoryRegistry();
+    ~MemoryRegistry() override;
+    MemoryRegistry(const MemoryRegistry&) = delete;
+    MemoryRegistry& operator=(const MemoryRegistry&) = delete;
+
+    // Handles opened or created and not closed yet (predefined roots do not count).
+    std::size_t OpenHandleCount() const { return handles_.size(); }
+
+    Status OpenKeyEx(RegKey key, const char* subKey, std::uint32_t options, std::uint32_t access,
+                     RegKey* result) override;
+    Status CreateKey(RegKey key, const char* subKey, RegKey* result) override;
+    Status CloseKey(RegKey key) override;
+    Status QueryValueEx(RegKey key, const char* valueName, std::uint32_t* reserved,
+                        std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override;
+    Status SetValueEx(RegKey key, const char* valueName, std::uint32_t reserved, std::uint32_t type,
+                      const std::uint8_t* data, std::uint32_t dataSize) override;
+    Status DeleteValue(RegKey key, const char* valueName) override;
+    Status DeleteKey(RegKey key, const char* subKey) override;
+    Status QueryInfoKey(RegKey key, char* className, std::uint32_t* classLength,
+                        std::uint32_t* reserved, std::uint32_t* subKeyCount,
+                        std::uint32_t* maxSubKeyLength, std::uint32_t* maxClassLength,
+                        std::uint32_t* valueCount, std::uint32_t* maxValueNameLength,
+                        std::uint32_t* maxValueLength, std::uint32_t* securityDescriptorSize,
+                        FileTime* lastWriteTime) override;
+    Status EnumKeyEx(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameLength,
+                     std::uint32_t* reserved, char* className, std::uint32_t* classLength,
+                     FileTime* lastWriteTime) override;
+
+    struct Node;
+
+private:
+    struct Handle {
+        std::shared_ptr<Node> node;
+        std::uint32_t access;
+    };
+
+    // The key behind a handle with at least the `access` rights, or the status that refuses it.
+    Status Resolve(RegKey key, std::uint32_t access, std::shared_ptr<Node>& node) const;
+    RegKey AddHandle(std::shared_ptr<Node> node, std::uint32_t access);
+
+    std::map<RegKey, std::shared_ptr<Node>> roots_;
+    std::map<RegKey, Handle> handles_;
+    RegKey nextHandle_ = 0x100;
+};
+
+}  // namespace tilu
