@@ -1,1 +1,242 @@
-// Placeholder: being written.
+#include "registry/cqueryreg.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#include "registry/ansi_text.h"
+#include "registry/scoped_key.h"
+
+namespace tilu {
+namespace {
+
+struct RootName {
+    std::wstring_view fullName;
+    std::wstring_view prefix;
+    RootHandle handle;
+};
+
+// In the order the short prefixes are tried; the full names are tried in the same order.
+constexpr std::array<RootName, 7> kRoots{{
+    {L"HKEY_CLASSES_ROOT", L"HKCR\\", kHkeyClassesRoot},
+    {L"HKEY_CURRENT_USER", L"HKCU\\", kHkeyCurrentUser},
+    {L"HKEY_LOCAL_MACHINE", L"HKLM\\", kHkeyLocalMachine},
+    {L"HKEY_USERS", L"HKU\\", kHkeyUsers},
+    {L"HKEY_CURRENT_CONFIG", L"HKCC\\", kHkeyCurrentConfig},
+    {L"HKEY_DYN_DATA", L"HKDD\\", kHkeyDynData},
+    {L"HKEY_PERFORMANCE_DATA", L"HKPD\\", kHkeyPerformanceData},
+}};
+
+constexpr std::wstring_view kFullNameMarker = L"HKEY_";
+constexpr wchar_t kSeparator = L'\\';
+
+// The ANSI code page is UTF-8, which needs up to three bytes for each UTF-16 unit that the
+// registry counts in subkey-name lengths.
+constexpr std::uint32_t kMaxAnsiBytesPerUnit = 3;
+
+// Signed comparison: the predefined roots are the seven smallest 32-bit values.
+RootHandle InRangeOrClassesRoot(RootHandle root) {
+    return (root >= kHkeyClassesRoot && root <= kHkeyDynData) ? root : kHkeyClassesRoot;
+}
+
+// Hands `text` to one registry call in the ANSI code page and then replaces it by the
+// conversion back, so the caller holds what the registry was given.
+template <class Call>
+Status WithAnsi(std::wstring& text, Call call) {
+    const std::string ansi = ToAnsi(text);
+    const Status status = call(ansi.c_str());
+    text = FromAnsi(ansi);
+    return status;
+}
+
+std::vector<std::uint8_t> StringPayload(const Data& data) {
+    const std::string ansi = ToAnsi(data.ToText());
+    std::vector<std::uint8_t> bytes(ansi.begin(), ansi.end());
+    bytes.push_back(0);  // counted: the byte count is the converted length plus its NUL
+    return bytes;
+}
+
+std::vector<std::uint8_t> DwordPayload(const Data& data) {
+    const std::int32_t number = data.ToInt32();
+    std::vector<std::uint8_t> bytes(sizeof number);
+    std::memcpy(bytes.data(), &number, sizeof number);  // native order, least significant first
+    return bytes;
+}
+
+}  // namespace
+
+RootHandle cQueryReg::ResolveRootKey(std::wstring& KeyPath, RootHandle DefaultRoot) {
+    std::wstring_view rootName;
+    std::wstring fullName;
+    if (KeyPath.find(kFullNameMarker) != std::wstring::npos) {
+        // A full root name ends at the first backslash; the short prefixes are not looked at.
+        const std::size_t separator = KeyPath.find(kSeparator);
+        if (separator == std::wstring::npos) {
+            fullName = std::move(KeyPath);
+            KeyPath.clear();
+        } else {
+            fullName = KeyPath.substr(0, separator);
+            KeyPath.erase(0, separator + 1);
+        }
+        rootName = fullName;
+    } else {
+        const auto match = std::find_if(kRoots.begin(), kRoots.end(), [&](const RootName& root) {
+            return std::wstring_view(KeyPath).starts_with(root.prefix);
+        });
+        if (match != kRoots.end()) {
+            rootName = match->fullName;
+            KeyPath.erase(0, match->prefix.size());
+        } else {
+            DefaultRoot = InRangeOrClassesRoot(DefaultRoot);
+        }
+    }
+    // After a full name that is empty (a leading backslash) the caller's root is taken as is.
+    if (rootName.empty()) {
+        return DefaultRoot;
+    }
+    const auto known = std::find_if(kRoots.begin(), kRoots.end(), [&](const RootName& root) {
+        return root.fullName == rootName;
+    });
+    return known != kRoots.end() ? known->handle : kHkeyClassesRoot;
+}
+
+std::wstring cQueryReg::QueryStringValue(std::wstring KeyPath, std::wstring ValueName,
+                                         RootHandle DefaultRoot) const {
+    const RootHandle root = ResolveRootKey(KeyPath, DefaultRoot);
+    ScopedKey key(api_);
+    if (WithAnsi(KeyPath, [&](const char* path) {
+            return key.Open(RootKeyHandle(root), path, kKeyRead);
+        }) != kErrorSuccess) {
+        return {};
+    }
+
+    // First query: type and size only. A 32-bit zero as buffer, as the size query always had.
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    std::uint32_t probe = 0;
+    WithAnsi(ValueName, [&](const char* name) {
+        return api_.QueryValueEx(key.Get(), name, nullptr, &type,
+                                 reinterpret_cast<std::uint8_t*>(&probe), &size);
+    });
+    if (type != kRegSz || size == 0) {
+        return {};
+    }
+
+    std::string buffer(size, '\0');
+    const Status status = WithAnsi(ValueName, [&](const char* name) {
+        return api_.QueryValueEx(key.Get(), name, nullptr, &type,
+                                 reinterpret_cast<std::uint8_t*>(buffer.data()), &size);
+    });
+    // The value may have changed between the two queries; then there is nothing sound to show.
+    if (status != kErrorSuccess || type != kRegSz) {
+        return {};
+    }
+    std::string_view text(buffer.data(), std::min<std::size_t>(size, buffer.size()));
+    // Only a terminating NUL goes: a string stored without one keeps its last character.
+    if (!text.empty() && text.back() == '\0') {
+        text.remove_suffix(1);
+    }
+    return FromAnsi(text);
+}
+
+Status cQueryReg::SetValue(std::wstring KeyPath, std::wstring ValueName, Data data,
+                           RootHandle DefaultRoot, std::int32_t ValueType,
+                           std::int16_t CreateKey) const {
+    const RootHandle root = ResolveRootKey(KeyPath, DefaultRoot);
+    ScopedKey key(api_);
+    Status status = WithAnsi(
+        KeyPath, [&](const char* path) { return key.Open(RootKeyHandle(root), path, kKeyWrite); });
+    if (status != kErrorSuccess && CreateKey != 0) {
+        status = WithAnsi(KeyPath,
+                          [&](const char* path) { return key.Create(RootKeyHandle(root), path); });
+    }
+    if (status != kErrorSuccess) {
+        return status;
+    }
+
+    // A Data that does not convert throws here: nothing is written and the key closes.
+    std::vector<std::uint8_t> bytes;
+    switch (ValueType) {
+        case kRegSz:
+            bytes = StringPayload(data);
+            break;
+        case kRegBinary:
+            bytes = data.ToBytes();
+            break;
+        case kRegDword:
+            bytes = DwordPayload(data);
+            break;
+        default:
+            return kErrorInvalidParameter;
+    }
+    const Status written = WithAnsi(ValueName, [&](const char* name) {
+        return api_.SetValueEx(key.Get(), name, 0, static_cast<std::uint32_t>(ValueType),
+                               bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+    });
+    const Status closed = key.Close();
+    return written != kErrorSuccess ? written : closed;
+}
+
+Status cQueryReg::DeleteValue(std::wstring KeyPath, std::wstring ValueName,
+                              RootHandle DefaultRoot) const {
+    const RootHandle root = ResolveRootKey(KeyPath, InRangeOrClassesRoot(DefaultRoot));
+    if (ValueName.empty()) {
+        // A whole root is never deleted: refused as the registry refuses RegDeleteKey on a root.
+        if (KeyPath.empty()) {
+            return kErrorAccessDenied;
+        }
+        const RegKey parent = RootKeyHandle(root);
+        return DeleteKeyTree(parent, KeyPath);
+    }
+    ScopedKey key(api_);
+    const Status opened = WithAnsi(
+        KeyPath, [&](const char* path) { return key.Open(RootKeyHandle(root), path, kKeyWrite); });
+    if (opened != kErrorSuccess) {
+        return opened;
+    }
+    return WithAnsi(ValueName, [&](const char* name) { return api_.DeleteValue(key.Get(), name); });
+}
+
+Status cQueryReg::DeleteKeyTree(const RegKey& ParentKey, std::wstring& KeyName) const {
+    ScopedKey key(api_);
+    Status status = WithAnsi(
+        KeyName, [&](const char* name) { return key.Open(ParentKey, name, kKeyAllAccess); });
+    if (status != kErrorSuccess) {
+        return status;
+    }
+
+    std::uint32_t classLength = 0, subKeyCount = 0, longestSubKey = 0, longestClass = 0,
+                  valueCount = 0, longestValueName = 0, longestValue = 0, securitySize = 0;
+    FileTime lastWrite;
+    status = api_.QueryInfoKey(key.Get(), nullptr, &classLength, nullptr, &subKeyCount,
+                               &longestSubKey, &longestClass, &valueCount, &longestValueName,
+                               &longestValue, &securitySize, &lastWrite);
+    if (status != kErrorSuccess) {
+        return status;
+    }
+
+    if (subKeyCount > 0) {
+        const std::uint32_t bufferLength = longestSubKey * kMaxAnsiBytesPerUnit + 1;
+        std::string name(bufferLength, '*');
+        // From the highest index down: deleting a subkey leaves the lower indices in place.
+        for (std::uint32_t index = subKeyCount; index-- > 0;) {
+            std::uint32_t nameLength = bufferLength;
+            std::uint32_t subClassLength = 0;
+            FileTime subLastWrite;
+            if (api_.EnumKeyEx(key.Get(), index, name.data(), &nameLength, nullptr, nullptr,
+                               &subClassLength, &subLastWrite) != kErrorSuccess) {
+                continue;
+            }
+            std::wstring subKey = FromAnsi(std::string_view(name.data(), nameLength));
+            const RegKey parent = key.Get();
+            DeleteKeyTree(parent, subKey);
+        }
+    }
+
+    key.Close();
+    return WithAnsi(KeyName, [&](const char* name) { return api_.DeleteKey(ParentKey, name); });
+}
+
+}  // namespace tilu
