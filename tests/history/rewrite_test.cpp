@@ -1,0 +1,296 @@
+// Deleting and replacing entries: the list, the key and the status line afterwards.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "history/slots.h"
+#include "registry/ansi_text.h"
+#include "tests/history/history_harness.h"
+
+namespace tilu {
+namespace {
+
+using testing::HistoryHarness;
+using testing::kAbsent;
+using testing::Layout;
+using testing::RawValue;
+using testing::Seed;
+using testing::Slots;
+using testing::Sz;
+
+using Texts = std::vector<std::wstring>;
+
+Texts Numbered(int count) {
+    Texts texts;
+    for (int i = 1; i <= count; ++i) {
+        texts.push_back(L"http://sitio" + std::to_wstring(i) + L".es/");
+    }
+    return texts;
+}
+
+Texts Without(Texts texts, std::size_t position) {
+    texts.erase(texts.begin() + static_cast<std::ptrdiff_t>(position));
+    return texts;
+}
+
+// Values next to the history that no rewrite may touch.
+const std::vector<Seed>& Bystanders() {
+    static const std::vector<Seed> seeds = {Sz("url26", L"veintiséis"),
+                                            Sz("url0", L"cero"),
+                                            Sz("MRUList", L"abc"),
+                                            {"url", kRegDword, {7, 0, 0, 0}}};
+    return seeds;
+}
+
+void ExpectBystandersUntouched(const HistoryHarness& h) {
+    for (const Seed& seed : Bystanders()) {
+        EXPECT_EQ(h.key.GetRaw(seed.name), (RawValue{seed.type, seed.bytes})) << seed.name;
+    }
+}
+
+enum class Action { Delete, Replace };
+
+struct EditCase {
+    const char* name;
+    std::vector<Seed> seeds;
+    int selected;  // the user's selection, recorded as the window records it
+    Action action;
+    std::wstring newText;  // for Replace
+    Texts list;            // after the operation
+    Texts slots;           // url1 to url25 after the operation
+    const wchar_t* status;
+};
+
+void Perform(HistoryHarness& h, const EditCase& c) {
+    h.Seed(c.seeds + Bystanders());
+    h.history.OnLoad();
+    h.view.List().Select(c.selected);
+    h.history.RecordSelection();
+    if (c.action == Action::Delete) {
+        h.history.DeleteSelectedEntry();
+    } else {
+        h.history.ReplaceEntry(c.newText);
+    }
+}
+
+TEST(Rewrite, DeleteAndReplaceLeaveTheListInUrl1Onwards) {
+    const std::vector<std::uint8_t> dword = {4, 0, 0, 0};
+    const Texts seven = {L"a", L"b", L"c", L"d", L"e", L"f", L"g"};
+    Texts fullWithNewLast = Numbered(25);
+    fullWithNewLast[24] = L"última";
+    const EditCase cases[] = {
+        {"delete the third of seven",
+         Slots(seven),
+         2,
+         Action::Delete,
+         L"",
+         {L"a", L"b", L"d", L"e", L"f", L"g"},
+         Layout({L"a", L"b", L"d", L"e", L"f", L"g"}),
+         L"Elemento seleccionado: 0  de 6"},
+        {"delete the only entry",
+         Slots({L"solo"}),
+         0,
+         Action::Delete,
+         L"",
+         {},
+         Layout({}),
+         L"Elemento seleccionado: 0  de 0"},
+        {"delete the first of url1, url3, url5",
+         {Sz("url1", L"a"), Sz("url3", L"c"), Sz("url5", L"e")},
+         0,
+         Action::Delete,
+         L"",
+         {L"c", L"e"},
+         Layout({L"c", L"e"}),
+         L"Elemento seleccionado: 0  de 2"},
+        {"delete removes a hidden REG_DWORD url4 and an empty url2",
+         {Sz("url1", L"a"),
+          {"url2", kRegSz, {0}},
+          Sz("url3", L"c"),
+          {"url4", kRegDword, dword},
+          Sz("url5", L"e")},
+         1,
+         Action::Delete,
+         L"",
+         {L"a", L"e"},
+         Layout({L"a", L"e"}),
+         L"Elemento seleccionado: 0  de 2"},
+        {"delete by position among equal texts",
+         Slots({L"A", L"B", L"A"}),
+         2,
+         Action::Delete,
+         L"",
+         {L"A", L"B"},
+         Layout({L"A", L"B"}),
+         L"Elemento seleccionado: 0  de 2"},
+        {"delete the first of 25", Slots(Numbered(25)), 0, Action::Delete, L"",
+         Without(Numbered(25), 0), Layout(Without(Numbered(25), 0)),
+         L"Elemento seleccionado: 0  de 24"},
+        {"delete keeps a Cyrillic and a CJK address exactly",
+         Slots({L"http://пример.рф/путь", L"http://borrar.es/", L"http://例え.テスト/中文"}),
+         1,
+         Action::Delete,
+         L"",
+         {L"http://пример.рф/путь", L"http://例え.テスト/中文"},
+         Layout({L"http://пример.рф/путь", L"http://例え.テスト/中文"}),
+         L"Elemento seleccionado: 0  de 2"},
+        {"replace the second of four",
+         Slots({L"a", L"b", L"c", L"d"}),
+         1,
+         Action::Replace,
+         L"nueva",
+         {L"a", L"nueva", L"c", L"d"},
+         Layout({L"a", L"nueva", L"c", L"d"}),
+         L"Elemento seleccionado: 0 de 4"},
+        {"replace by empty text leaves a gap",
+         Slots({L"a", L"b", L"c", L"d"}),
+         1,
+         Action::Replace,
+         L"",
+         {L"a", L"c", L"d"},
+         Layout({L"a", kAbsent, L"c", L"d"}),
+         L"Elemento seleccionado: 0 de 3"},
+        {"replace keeps blanks as typed",
+         Slots({L"a", L"b"}),
+         0,
+         Action::Replace,
+         L"  x  ",
+         {L"  x  ", L"b"},
+         Layout({L"  x  ", L"b"}),
+         L"Elemento seleccionado: 0 de 2"},
+        {"replace removes a hidden REG_DWORD url4 and closes gaps",
+         {Sz("url1", L"a"), Sz("url3", L"c"), {"url4", kRegDword, dword}, Sz("url9", L"i")},
+         2,
+         Action::Replace,
+         L"nueve",
+         {L"a", L"c", L"nueve"},
+         Layout({L"a", L"c", L"nueve"}),
+         L"Elemento seleccionado: 0 de 3"},
+        {"replace the last of 25", Slots(Numbered(25)), 24, Action::Replace, L"última",
+         fullWithNewLast, Layout(fullWithNewLast), L"Elemento seleccionado: 0 de 25"},
+    };
+    for (const EditCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        HistoryHarness h(L"history.Rewrite");
+        Perform(h, c);
+        EXPECT_EQ(h.ListItems(), c.list);
+        EXPECT_EQ(h.ReadSlots(), c.slots);
+        EXPECT_EQ(h.view.StatusLine(), c.status);
+        EXPECT_EQ(h.view.List().SelectedIndex(), -1);
+        EXPECT_EQ(h.view.RecordedIndex(), c.selected) << "only a selection change sets it";
+        EXPECT_TRUE(h.dialog.steps.empty());
+        ExpectBystandersUntouched(h);
+    }
+}
+
+TEST(Rewrite, DeletingTheOnlyEntryKeepsTheKey) {
+    HistoryHarness h(L"history.KeepKey");
+    h.Seed(Slots({L"solo"}));
+    h.history.OnLoad();
+    h.view.List().Select(0);
+    h.history.DeleteSelectedEntry();
+    EXPECT_TRUE(h.key.Exists());
+}
+
+TEST(Rewrite, ALaterReplaceClosesTheGapOfAnEmptyReplacement) {
+    HistoryHarness h(L"history.CloseGap");
+    h.Seed(Slots({L"a", L"b", L"c", L"d"}));
+    h.history.OnLoad();
+    h.view.List().Select(1);
+    h.history.RecordSelection();
+    h.history.ReplaceEntry(L"");
+    ASSERT_EQ(h.ReadSlots(), Layout({L"a", kAbsent, L"c", L"d"}));
+
+    h.view.List().Select(0);
+    h.history.RecordSelection();
+    h.history.ReplaceEntry(L"a");
+
+    EXPECT_EQ(h.ReadSlots(), Layout({L"a", L"c", L"d"}));
+    EXPECT_EQ(h.view.StatusLine(), L"Elemento seleccionado: 0 de 3");
+}
+
+TEST(Rewrite, AKeyRemovedSinceTheLoadIsCreatedAgain) {
+    HistoryHarness h(L"history.Recreate");
+    h.Seed(Slots({L"a", L"b", L"c"}));
+    h.history.OnLoad();
+    testing::DeleteTreeRaw(testing::TestRegistry(), RootKeyHandle(kHkeyCurrentUser),
+                           h.key.Subkey());
+    ASSERT_FALSE(h.key.Exists());
+
+    h.view.List().Select(0);
+    h.history.DeleteSelectedEntry();
+
+    EXPECT_EQ(h.ReadSlots(), Layout({L"b", L"c"}));
+    EXPECT_EQ(h.ListItems(), (Texts{L"b", L"c"}));
+    EXPECT_EQ(h.view.StatusLine(), L"Elemento seleccionado: 0  de 2");
+}
+
+// Everything the user can see or the key holds, to show that an operation changed nothing.
+struct Observed {
+    Texts list;
+    int selected;
+    std::int16_t recorded;
+    std::wstring status;
+    Texts slots;
+    std::vector<std::optional<RawValue>> bystanders;
+};
+
+Observed Observe(const HistoryHarness& h) {
+    Observed o{h.ListItems(),          h.view.List().SelectedIndex(),
+               h.view.RecordedIndex(), h.view.StatusLine(),
+               h.ReadSlots(),          {}};
+    for (const Seed& seed : Bystanders()) {
+        o.bystanders.push_back(h.key.GetRaw(seed.name));
+    }
+    return o;
+}
+
+void ExpectUnchanged(const Observed& now, const Observed& before) {
+    EXPECT_EQ(now.list, before.list);
+    EXPECT_EQ(now.selected, before.selected);
+    EXPECT_EQ(now.recorded, before.recorded);
+    EXPECT_EQ(now.status, before.status);
+    EXPECT_EQ(now.slots, before.slots);
+    EXPECT_EQ(now.bystanders, before.bystanders);
+}
+
+TEST(DeleteSelectedEntry, WithNothingSelectedOnlyTellsTheUser) {
+    HistoryHarness h(L"history.NothingSelected");
+    // A key a rewrite would change: a gap and a hidden value.
+    h.Seed({Sz("url1", L"a"), Sz("url3", L"c"), {"url4", kRegDword, {1, 0, 0, 0}}});
+    h.Seed(Bystanders());
+    h.history.OnLoad();
+    h.view.List().Select(1);
+    h.history.RecordSelection();
+    h.view.List().Select(-1);  // the list lost its selection without a selection event
+    const Observed before = Observe(h);
+
+    h.history.DeleteSelectedEntry();
+
+    EXPECT_EQ(h.dialog.steps, (Texts{L"text: No has seleccionado ningún elemento.",
+                                     L"caption: Aceptar", L"beep", L"show"}));
+    ExpectUnchanged(Observe(h), before);
+}
+
+TEST(ReplaceEntry, WithARecordedIndexOutsideTheListChangesNothing) {
+    for (const std::int16_t index : {std::int16_t{-1}, std::int16_t{3}, std::int16_t{24},
+                                     std::int16_t{32767}, std::int16_t{-32768}}) {
+        SCOPED_TRACE("recorded index " + std::to_string(index));
+        HistoryHarness h(L"history.ReplaceOutside");
+        h.Seed({Sz("url1", L"a"), Sz("url3", L"b"), Sz("url10", L"c")});
+        h.Seed(Bystanders());
+        h.history.OnLoad();
+        h.view.SetRecordedIndex(index);
+        const Observed before = Observe(h);
+
+        h.history.ReplaceEntry(L"nueva");
+
+        ExpectUnchanged(Observe(h), before);
+        EXPECT_EQ(h.ReadSlots(), Layout({L"a", kAbsent, L"b", kAbsent, kAbsent, kAbsent, kAbsent,
+                                         kAbsent, kAbsent, L"c"}));
+        EXPECT_TRUE(h.dialog.steps.empty());
+    }
+}
+
+}  // namespace
+}  // namespace tilu
