@@ -70,49 +70,48 @@ struct Timings {
     std::vector<double> floor;
 };
 
+// Runs `ours` and `floor` `times` times each, interleaved and alternating which goes first, so
+// that a load spike on the machine falls on both alike.
+template <class Ours, class Floor>
+void Interleave(int times, Ours ours, Floor floor) {
+    for (int i = 0; i < times; ++i) {
+        if (i % 2 == 0) {
+            ours();
+            floor();
+        } else {
+            floor();
+            ours();
+        }
+    }
+}
+
 // (a): fill the list from the full key.
-void TimeReload(History& history, const RawHistory& raw, bool oursFirst, Timings& timings) {
+void TimeReload(History& history, const RawHistory& raw, Timings& timings) {
     Stopwatch ours;
     Stopwatch floor;
     std::vector<std::string> texts;
-    auto runOurs = [&] {
-        for (int i = 0; i < kReloadsPerRound; ++i) {
-            ours.Time([&] { history.ReloadHistory(); });
-        }
-    };
-    auto runFloor = [&] {
-        for (int i = 0; i < kReloadsPerRound; ++i) {
-            floor.Time([&] { raw.Reload(texts); });
-        }
-    };
-    if (oursFirst) {
-        runOurs();
-        runFloor();
-    } else {
-        runFloor();
-        runOurs();
-    }
+    Interleave(
+        kReloadsPerRound, [&] { ours.Time([&] { history.ReloadHistory(); }); },
+        [&] { floor.Time([&] { raw.Reload(texts); }); });
     timings.ours.push_back(ours.Microseconds() / kReloadsPerRound);
     timings.floor.push_back(floor.Microseconds() / kReloadsPerRound);
 }
 
-// (b): delete the first entry of a full key, rewrite and reload. Between two deletes the 25th
+// (b): delete the first entry of a full key, rewrite and reload. Before each delete the 25th
 // slot is written again and the list reloaded, untimed, so each delete starts from 25 entries.
-void TimeDelete(History& history, MemoryView& view, const RawHistory& raw, bool oursFirst,
-                Timings& timings) {
+void TimeDelete(History& history, MemoryView& view, const RawHistory& raw, Timings& timings) {
     Stopwatch ours;
     Stopwatch floor;
     std::vector<std::string> texts;
-    auto runOurs = [&] {
-        for (int i = 0; i < kDeletesPerRound; ++i) {
+    Interleave(
+        kDeletesPerRound,
+        [&] {
             WriteSlot(SlotCount, Address(SlotCount));
             history.ReloadHistory();
             view.List().Select(0);
             ours.Time([&] { history.DeleteSelectedEntry(); });
-        }
-    };
-    auto runFloor = [&] {
-        for (int i = 0; i < kDeletesPerRound; ++i) {
+        },
+        [&] {
             WriteSlot(SlotCount, Address(SlotCount));
             raw.Reload(texts);
             floor.Time([&] {
@@ -120,15 +119,7 @@ void TimeDelete(History& history, MemoryView& view, const RawHistory& raw, bool 
                 raw.Rewrite(texts);
                 raw.Reload(texts);
             });
-        }
-    };
-    if (oursFirst) {
-        runOurs();
-        runFloor();
-    } else {
-        runFloor();
-        runOurs();
-    }
+        });
     timings.ours.push_back(ours.Microseconds() / kDeletesPerRound);
     timings.floor.push_back(floor.Microseconds() / kDeletesPerRound);
 }
@@ -155,13 +146,13 @@ int Run() {
     Timings reload;
     Timings erase;
     // One warm-up round, not counted.
-    TimeReload(history, raw, true, reload);
-    TimeDelete(history, view, raw, true, erase);
+    TimeReload(history, raw, reload);
+    TimeDelete(history, view, raw, erase);
     reload = {};
     erase = {};
     for (int round = 0; round < kRounds; ++round) {
-        TimeReload(history, raw, round % 2 == 0, reload);
-        TimeDelete(history, view, raw, round % 2 != 0, erase);
+        TimeReload(history, raw, reload);
+        TimeDelete(history, view, raw, erase);
     }
     RemoveKey();
 
