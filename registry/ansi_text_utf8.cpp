@@ -34,8 +34,9 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-// Decodes one sequence at `pos` and advances past it; a malformed sequence yields U+FFFD and
-// consumes only its lead byte, so the next byte gets its own chance.
+// Decodes one sequence at `pos` and advances past it. A malformed sequence yields one U+FFFD for
+// its longest valid start (the "maximal subpart" that Windows replaces as a whole), so the
+// results match MultiByteToWideChar's.
 char32_t DecodeOne(std::string_view bytes, std::size_t& pos) {
     const auto lead = static_cast<std::uint8_t>(bytes[pos++]);
     if (lead < 0x80) {
@@ -43,30 +44,39 @@ char32_t DecodeOne(std::string_view bytes, std::size_t& pos) {
     }
     std::size_t continuation = 0;
     char32_t c = 0;
-    char32_t minimum = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        continuation = 1, c = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        continuation = 2, c = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        continuation = 3, c = lead & 0x07, minimum = 0x10000;
+    // The range of the first continuation byte excludes overlong forms, surrogates and values
+    // above U+10FFFF; later ones are always 0x80 to 0xBF.
+    std::uint8_t low = 0x80;
+    std::uint8_t high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        continuation = 1;
+        c = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        continuation = 2;
+        c = lead & 0x0Fu;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        continuation = 3;
+        c = lead & 0x07u;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
     } else {
         return kReplacement;
     }
-    if (bytes.size() - pos < continuation) {
-        return kReplacement;
-    }
     for (std::size_t i = 0; i < continuation; ++i) {
-        const auto next = static_cast<std::uint8_t>(bytes[pos + i]);
-        if ((next & 0xC0) != 0x80) {
+        if (pos == bytes.size()) {
             return kReplacement;
         }
-        c = (c << 6) | (next & 0x3F);
+        const auto next = static_cast<std::uint8_t>(bytes[pos]);
+        if (next < low || next > high) {
+            return kReplacement;
+        }
+        c = (c << 6) | (next & 0x3Fu);
+        ++pos;
+        low = 0x80;
+        high = 0xBF;
     }
-    if (c < minimum || c > kMaxCodePoint || IsSurrogate(c)) {
-        return kReplacement;
-    }
-    pos += continuation;
     return c;
 }
 

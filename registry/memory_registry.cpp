@@ -219,6 +219,10 @@ Status MemoryRegistry::QueryValueEx(RegKey key, const char* valueName, std::uint
     }
     const auto it = node->values.find(valueName ? valueName : "");
     if (it == node->values.end()) {
+        // Windows reports REG_NONE for a missing value and leaves the size alone.
+        if (type != nullptr) {
+            *type = kRegNone;
+        }
         return kErrorFileNotFound;
     }
     const Node::Value& value = it->second;

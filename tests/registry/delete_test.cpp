@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/registry/registry_fixture.h"
+
+namespace tilu::testing {
+namespace {
+
+using std::string_literals::operator""s;
+
+class DeleteValueTest : public RegistryTest {};
+class DeleteKeyTreeTest : public RegistryTest {};
+
+TEST_F(DeleteValueTest, DeletesOneValue) {
+    scratch_.SetRaw("url1", kRegSz, Bytes("a\0"s));
+    scratch_.SetRaw("url2", kRegSz, Bytes("b\0"s));
+    EXPECT_EQ(reg_.DeleteValue(PathTo(), L"URL1", kHkeyCurrentUser), kErrorSuccess);
+    EXPECT_FALSE(scratch_.GetRaw("url1").has_value());
+    EXPECT_EQ(scratch_.GetRaw("url2"), (RawValue{kRegSz, Bytes("b\0"s)}));
+}
+
+TEST_F(DeleteValueTest, MissingValueOrKeyGivesTheStoreStatus) {
+    scratch_.SetRaw("url2", kRegSz, Bytes("b\0"s));
+    EXPECT_EQ(reg_.DeleteValue(PathTo(), L"url1", kHkeyCurrentUser), kErrorFileNotFound);
+    EXPECT_EQ(reg_.DeleteValue(PathTo(L"Missing"), L"url1", kHkeyCurrentUser), kErrorFileNotFound);
+    EXPECT_TRUE(scratch_.GetRaw("url2").has_value());
+}
+
+TEST_F(DeleteValueTest, EmptyNameDeletesTheKeyWithItsSubkeys) {
+    scratch_.SetRaw("v", kRegSz, Bytes("a\0"s), "Key\\Sub\\Deeper");
+    scratch_.CreateSubkey("Key\\Other");
+    scratch_.CreateSubkey("Sibling");
+    EXPECT_EQ(reg_.DeleteValue(PathTo(L"Key"), L"", kHkeyCurrentUser), kErrorSuccess);
+    EXPECT_FALSE(scratch_.Exists("Key"));
+    EXPECT_TRUE(scratch_.Exists("Sibling"));
+}
+
+TEST_F(DeleteValueTest, RootsAreNeverDeleted) {
+    // Every operation that could delete fails, so even a regression deletes nothing real.
+    for (const Op op : {Op::OpenKeyEx, Op::DeleteKey, Op::DeleteValue, Op::EnumKeyEx}) {
+        faults_.FailOperation(op, kErrorInvalidParameter);
+    }
+    const std::pair<std::wstring, RootHandle> cases[] = {
+        {L"HKEY_CURRENT_USER", kHkeyCurrentUser},
+        {L"HKEY_CURRENT_USER\\", kHkeyCurrentUser},
+        {L"HKCU\\", kHkeyCurrentUser},
+        {L"HKLM\\", kHkeyCurrentUser},
+        {L"", kHkeyCurrentUser},
+        {L"", 7},
+    };
+    for (const auto& [path, defaultRoot] : cases) {
+        SCOPED_TRACE(::testing::Message() << '"' << ToAnsi(path) << "\" under " << defaultRoot);
+        EXPECT_EQ(reg_.DeleteValue(path, L"", defaultRoot), kErrorAccessDenied);
+    }
+    EXPECT_EQ(faults_.OperationCount(), 0u) << "refused before any registry call";
+}
+
+TEST_F(DeleteValueTest, PathWithoutRootUsesTheCheckedDefault) {
+    const std::pair<RootHandle, RootHandle> cases[] = {
+        {kHkeyLocalMachine, kHkeyLocalMachine},
+        {7, kHkeyClassesRoot},
+        {static_cast<RootHandle>(0x80000007u), kHkeyClassesRoot},
+    };
+    for (const std::wstring valueName : {L"v", L""}) {
+        for (const auto& [defaultRoot, used] : cases) {
+            SCOPED_TRACE(::testing::Message() << defaultRoot << (valueName.empty() ? " key" : ""));
+            faults_.Clear();
+            faults_.FailOperation(Op::OpenKeyEx, kErrorFileNotFound);
+            EXPECT_EQ(reg_.DeleteValue(L"Software\\Test", valueName, defaultRoot),
+                      kErrorFileNotFound);
+            ASSERT_EQ(faults_.Calls().size(), 1u);
+            EXPECT_EQ(faults_.Calls()[0].key, RootKeyHandle(used));
+            EXPECT_EQ(faults_.Calls()[0].text, "Software\\Test");
+        }
+    }
+}
+
+TEST_F(DeleteKeyTreeTest, DeletesDepthFirstFromTheHighestIndex) {
+    scratch_.CreateSubkey("A\\B\\D");
+    scratch_.CreateSubkey("A\\C");
+    const std::string a = scratch_.Subkey() + "\\A";
+    std::wstring keyName = FromAnsi(a);
+    EXPECT_EQ(reg_.DeleteKeyTree(kCurrentUserKey, keyName), kErrorSuccess);
+    EXPECT_EQ(faults_.TextsOf(Op::DeleteKey), (std::vector<std::string>{"C", "D", "B", a}));
+    EXPECT_FALSE(scratch_.Exists("A"));
+    EXPECT_TRUE(scratch_.Exists());
+}
+
+TEST_F(DeleteKeyTreeTest, WideTree) {
+    for (const char* path : {"T\\1\\x", "T\\1\\y", "T\\2", "T\\3\\z\\w", "T\\4", "T\\5\\q"}) {
+        scratch_.CreateSubkey(path);
+    }
+    std::wstring keyName = FromAnsi(scratch_.Subkey() + "\\T");
+    EXPECT_EQ(reg_.DeleteKeyTree(kCurrentUserKey, keyName), kErrorSuccess);
+    EXPECT_FALSE(scratch_.Exists("T"));
+    EXPECT_EQ(faults_.TextsOf(Op::DeleteKey).size(), 11u);
+}
+
+TEST_F(DeleteKeyTreeTest, SubkeyNamesLongerInTheCodePageThanInCharacters) {
+    scratch_.CreateSubkey(ToAnsi(L"Ж\\ЖЖЖЖ\\東京"));
+    scratch_.CreateSubkey(ToAnsi(L"Ж\\a"));
+    std::wstring keyName = FromAnsi(scratch_.Subkey() + ToAnsi(L"\\Ж"));
+    EXPECT_EQ(reg_.DeleteKeyTree(kCurrentUserKey, keyName), kErrorSuccess);
+    EXPECT_FALSE(scratch_.Exists(ToAnsi(L"Ж")));
+}
+
+TEST_F(DeleteKeyTreeTest, MissingKeyDeletesNothing) {
+    std::wstring keyName = FromAnsi(scratch_.Subkey() + "\\Missing");
+    EXPECT_EQ(reg_.DeleteKeyTree(kCurrentUserKey, keyName), kErrorFileNotFound);
+    EXPECT_TRUE(faults_.TextsOf(Op::DeleteKey).empty());
+}
+
+TEST_F(DeleteKeyTreeTest, KeyNameIsReplacedByWhatTheRegistryWasGiven) {
+    // A lone surrogate has no form in the code page: it comes back as U+FFFD.
+    std::wstring keyName = FromAnsi(scratch_.Subkey()) + L"\\Missing\xD800";
+    EXPECT_EQ(reg_.DeleteKeyTree(kCurrentUserKey, keyName), kErrorFileNotFound);
+    EXPECT_EQ(keyName, FromAnsi(scratch_.Subkey()) + L"\\Missing\xFFFD");
+}
+
+TEST_F(DeleteKeyTreeTest, FailedEnumerationLeavesSubkeysAndTheKey) {
+    scratch_.CreateSubkey("A\\B");
+    scratch_.CreateSubkey("A\\C");
+    faults_.FailOperation(Op::EnumKeyEx, kErrorMoreData);
+    std::wstring keyName = FromAnsi(scratch_.Subkey() + "\\A");
+    EXPECT_EQ(reg_.DeleteKeyTree(kCurrentUserKey, keyName), kErrorAccessDenied);
+    EXPECT_EQ(faults_.TextsOf(Op::EnumKeyEx).size(), 2u) << "every index is tried";
+    EXPECT_TRUE(scratch_.Exists("A\\B"));
+    EXPECT_TRUE(scratch_.Exists("A\\C"));
+}
+
+TEST_F(DeleteKeyTreeTest, FailedKeyQueryDeletesNothing) {
+    scratch_.CreateSubkey("A\\B");
+    faults_.FailOperation(Op::QueryInfoKey, kErrorInvalidHandle);
+    std::wstring keyName = FromAnsi(scratch_.Subkey() + "\\A");
+    EXPECT_EQ(reg_.DeleteKeyTree(kCurrentUserKey, keyName), kErrorInvalidHandle);
+    EXPECT_TRUE(faults_.TextsOf(Op::DeleteKey).empty());
+    EXPECT_TRUE(scratch_.Exists("A\\B"));
+}
+
+TEST_F(DeleteKeyTreeTest, ClosesEachLevelBeforeDeletingIt) {
+    scratch_.CreateSubkey("A\\B");
+    std::wstring keyName = FromAnsi(scratch_.Subkey() + "\\A");
+    reg_.DeleteKeyTree(kCurrentUserKey, keyName);
+    std::vector<Op> ops;
+    for (const auto& call : faults_.Calls()) {
+        ops.push_back(call.op);
+    }
+    const std::vector<Op> expected = {
+        Op::OpenKeyEx, Op::QueryInfoKey, Op::EnumKeyEx,                 // A
+        Op::OpenKeyEx, Op::QueryInfoKey, Op::CloseKey,  Op::DeleteKey,  // B
+        Op::CloseKey,  Op::DeleteKey,                                   // A
+    };
+    EXPECT_EQ(ops, expected);
+}
+
+}  // namespace
+}  // namespace tilu::testing
