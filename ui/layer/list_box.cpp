@@ -10,11 +10,13 @@ ListBox::ListBox(Form& form, const ListBoxDesign& design)
     : FormChild(form, design.placement),
       design_(design),
       background_(CreateSolidBrush(design.backColor)),
-      hwnd_(CreateWindowExW(
-          0, L"LISTBOX", L"",
-          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY, 0, 0, 0, 0,
-          form.Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ChildId())),
-          GetModuleHandleW(nullptr), nullptr)) {
+      // The list keeps its design height exactly, not shrunk to whole items.
+      hwnd_(CreateWindowExW(0, L"LISTBOX", L"",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL |
+                                LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                            0, 0, 0, 0, form.Hwnd(),
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ChildId())),
+                            GetModuleHandleW(nullptr), nullptr)) {
     if (!hwnd_) {
         throw std::runtime_error("creating the list box failed");
     }
