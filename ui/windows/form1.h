@@ -1,0 +1,90 @@
+// Form1: the main window. Its list shows the typed-address history; three commands, each a text
+// (two of them with an icon and a framed box) that reacts to a click, modify or delete the
+// selected entry and refresh the list; the status line at the bottom tells which entry is
+// selected. It has no reaction of its own to being closed: as the last loaded window, its
+// unload ends the program.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "history/history.h"
+#include "history/history_view.h"
+#include "registry/cqueryreg.h"
+#include "ui/layer/form.h"
+#include "ui/layer/label.h"
+#include "ui/layer/line.h"
+#include "ui/layer/picture.h"
+#include "ui/windows/history_list.h"
+#include "ui/windows/mensaje_notice.h"
+
+namespace tilu::ui {
+
+class Form1;
+
+// Front to back. The list, a window of its own, stands in front of all the others.
+struct Form1Controls {
+    explicit Form1Controls(Form1& form);
+
+    HistoryList List1;
+    Label Label12;  // status line
+    Line Line2;
+    Label Label10;  // unseen: the design's holder of the recorded index
+    Label Label8;   // "Modificar"
+    Picture Image2;
+    Picture Image3;
+    Label Label4;  // "Borrar dirección"
+    Picture Image1;
+    Label Label2;
+    Line Line1;
+    Label Label5;
+    Label Label6;   // "aquí"
+    Label Label1;   // unseen scratch holder
+    Label Label3;   // top band
+    Label Label7;   // delete box
+    Label Label9;   // modify box
+    Label Label11;  // bottom band
+};
+
+class Form1 : public FormOf<Form1, Form1Controls>, private HistoryView {
+public:
+    Form1();
+
+    // The registry and the history key the window works on. Set before the window first loads;
+    // the program gives the browser's own key, tests a scratch one.
+    void UseHistory(const cQueryReg& registry, std::wstring keyPath);
+
+    // Reaching the controls loads the window from its design if it is not loaded.
+    Form1Controls& Controls() { return Loaded(); }
+
+    // The last selected list index (0 after the window's load).
+    std::int16_t RecordedIndex() const override { return recordedIndex_; }
+
+    // The window's reactions.
+    void RecordSelection();
+    void Refresh();
+    void DeleteSelectedEntry();
+    // Opens the edit dialog with the selected entry's text, or says that nothing is selected.
+    void ModifySelectedEntry();
+    // The edit dialog's accept: the entry at the recorded index becomes newText.
+    void ReplaceEntry(const std::wstring& newText);
+
+protected:
+    void OnLoad() override;
+
+private:
+    History Logic();
+
+    ListModel& List() override { return Loaded().List1; }
+    void SetRecordedIndex(std::int16_t index) override { recordedIndex_ = index; }
+    void SetStatusLine(const std::wstring& text) override;
+
+    const cQueryReg* registry_ = nullptr;
+    std::wstring keyPath_;
+    MensajeNotice notice_;
+    // Kept here rather than in Label10's caption, which the design allows; Label10 stays as
+    // drawn, unseen.
+    std::int16_t recordedIndex_ = 0;
+};
+
+}  // namespace tilu::ui
