@@ -1,17 +1,25 @@
-// Placeholder start-up while the windows are being built: it only says so, with the program's
-// icon, so that the executable and its resources can be tried already.
+// Starts the program on the browser's typed-address history and runs it until the last window
+// is unloaded (or "Salir" ends the process at once).
 #include <windows.h>
 
-#include "app/resource_ids.h"
+#include <exception>
+#include <string>
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    MSGBOXPARAMSW params{};
-    params.cbSize = sizeof params;
-    params.hInstance = instance;
-    params.lpszText = L"El programa se está construyendo.";
-    params.lpszCaption = L"Administrador de historial - Tilu";
-    params.dwStyle = MB_OK | MB_USERICON;
-    params.lpszIcon = MAKEINTRESOURCEW(IDI_APPLICATION_ICON);
-    MessageBoxIndirectW(&params);
-    return 0;
+#include "app/startup.h"
+#include "history/slots.h"
+#include "registry/advapi32_registry.h"
+#include "registry/cqueryreg.h"
+#include "ui/layer/application.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    try {
+        tilu::Advapi32Registry api;
+        const tilu::cQueryReg registry(api);
+        tilu::StartProgram(registry, std::wstring(tilu::HistoryKeyPath));
+        return tilu::ui::Application::Current().Run();
+    } catch (const std::exception& failure) {
+        // The program reports nothing to the user; a debugger still sees why it stopped.
+        OutputDebugStringA(failure.what());
+        return 1;
+    }
 }
