@@ -1,0 +1,213 @@
+// The edit dialog opened by the main window's modify command: what it shows, accept and cancel
+// through its own buttons, checked against the key, the list and the status line.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "program_fixture.h"
+#include "ui/layer/application.h"
+#include "ui/windows/form2.h"
+
+namespace tilu::ui {
+namespace {
+
+using testing::Canvas;
+using testing::Layout;
+
+constexpr COLORREF kBackground = RGB(230, 237, 250);
+constexpr COLORREF kPromptText = RGB(87, 123, 202);
+constexpr COLORREF kAddressText = RGB(33, 93, 198);
+constexpr POINT kOnButtonFace{56, 12};
+
+const std::vector<std::wstring> kSeven = {
+    L"https://uno.es/",   L"https://dos.es/",  L"https://tres.es/",  L"https://cuatro.es/",
+    L"https://cinco.es/", L"https://seis.es/", L"https://siete.es/",
+};
+
+class Form2Test : public testing::ProgramTest {
+protected:
+    // Selects an entry and runs the modify command, with `act` inside the dialog.
+    void Modify(int index, std::function<void(Form2&)> act) {
+        ClickItem(index);
+        OnModalLoop([act = std::move(act)](Form& dialog) {
+            Form2& form2 = TheForm<Form2>();
+            ASSERT_EQ(&dialog, &form2);
+            act(form2);
+        });
+        Form1& form1 = TheForm<Form1>();
+        ClickOn(form1, form1.Controls().Label8);
+        Application::Current().Seams().modalLoopStarted = nullptr;
+    }
+
+    static void Press(CommandTilu& button) { testing::Click(button.Hwnd(), kOnButtonFace); }
+};
+
+TEST_F(Form2Test, OpensWithTheSelectedTextFocused) {
+    SeedInOrder(kSeven);
+    ShowForm1();
+    bool opened = false;
+    Modify(2, [&](Form2& dialog) {
+        opened = true;
+        EXPECT_EQ(dialog.Text1().Text(), L"https://tres.es/");
+        EXPECT_EQ(GetFocus(), dialog.Text1().ChildHwnd());
+        EXPECT_EQ(dialog.Controls().CommandTilu1.Texto().Caption(), L"Cancelar");
+        EXPECT_EQ(dialog.Controls().CommandTilu2.Texto().Caption(), L"Aceptar");
+        EXPECT_EQ(Status(), L"Elemento seleccionado: 3 de 7") << "unchanged while open";
+        EXPECT_FALSE(IsWindowEnabled(TheForm<Form1>().Hwnd())) << "the main window waits";
+        Press(dialog.Controls().CommandTilu1);
+    });
+    EXPECT_TRUE(opened);
+}
+
+TEST_F(Form2Test, AcceptReplacesTheEntryAsTyped) {
+    struct Case {
+        const char* name;
+        std::function<std::wstring(const std::wstring&)> edit;  // from the text shown
+        std::vector<std::wstring> slots;
+        std::vector<std::wstring> items;
+        const wchar_t* status;
+    };
+    const std::vector<std::wstring> changed = {
+        kSeven[0], kSeven[1], L"https://nueva.es/", kSeven[3], kSeven[4], kSeven[5], kSeven[6]};
+    const std::vector<std::wstring> blanks = {kSeven[0], kSeven[1], L"  tres  ", kSeven[3],
+                                              kSeven[4], kSeven[5], kSeven[6]};
+    std::vector<std::wstring> gap = Layout(kSeven);
+    gap[2] = testing::kAbsent;
+    const std::vector<std::wstring> withoutThird = {kSeven[0], kSeven[1], kSeven[3],
+                                                    kSeven[4], kSeven[5], kSeven[6]};
+    const std::vector<Case> cases = {
+        {"changed", [](const std::wstring&) { return L"https://nueva.es/"; }, Layout(changed),
+         changed, L"Elemento seleccionado: 0 de 7"},
+        {"unchanged", [](const std::wstring& shown) { return shown; }, Layout(kSeven), kSeven,
+         L"Elemento seleccionado: 0 de 7"},
+        {"blanks kept", [](const std::wstring&) { return L"  tres  "; }, Layout(blanks), blanks,
+         L"Elemento seleccionado: 0 de 7"},
+        {"emptied: the slot stays absent", [](const std::wstring&) { return L""; }, gap,
+         withoutThird, L"Elemento seleccionado: 0 de 6"},
+    };
+    for (const Case& k : cases) {
+        SeedInOrder(kSeven);
+        Form1& form1 = ShowForm1();
+        Modify(2, [&](Form2& dialog) {
+            dialog.Text1().SetText(k.edit(dialog.Text1().Text()));
+            Press(dialog.Controls().CommandTilu2);
+            EXPECT_FALSE(dialog.IsLoaded()) << k.name << ": accept unloads";
+        });
+        EXPECT_EQ(Slots(), k.slots) << k.name;
+        EXPECT_EQ(Items(), k.items) << k.name;
+        EXPECT_EQ(Status(), k.status) << k.name;
+        EXPECT_EQ(form1.Controls().List1.SelectedIndex(), -1) << k.name;
+        EXPECT_EQ(form1.RecordedIndex(), 2) << k.name;
+        EXPECT_TRUE(IsWindowEnabled(form1.Hwnd())) << k.name;
+    }
+}
+
+TEST_F(Form2Test, CancelChangesNothing) {
+    struct Case {
+        const char* name;
+        std::function<void(Form2&)> cancel;
+    };
+    const std::vector<Case> cases = {
+        {"Cancelar", [](Form2& d) { Press(d.Controls().CommandTilu1); }},
+        {"close box", [](Form2& d) { SendMessageW(d.Hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const Case& k : cases) {
+        SeedInOrder(kSeven);
+        Form1& form1 = ShowForm1();
+        Modify(2, [&](Form2& dialog) {
+            dialog.Text1().SetText(L"https://otra.es/");
+            k.cancel(dialog);
+            EXPECT_FALSE(dialog.IsLoaded()) << k.name;
+        });
+        EXPECT_EQ(Slots(), Layout(kSeven)) << k.name;
+        EXPECT_EQ(Items(), kSeven) << k.name;
+        EXPECT_EQ(form1.Controls().List1.SelectedIndex(), 2) << k.name << ": still selected";
+        EXPECT_EQ(Status(), L"Elemento seleccionado: 3 de 7") << k.name;
+    }
+}
+
+TEST_F(Form2Test, EachOpeningStartsFromTheDesign) {
+    SeedInOrder(kSeven);
+    ShowForm1();
+    std::vector<std::wstring> seen;
+    const auto record = [&](Form2& dialog) {
+        seen.push_back(dialog.Controls().CommandTilu1.CaptionTilu() + L"|" +
+                       dialog.Controls().CommandTilu2.CaptionTilu() + L"|" + dialog.Text1().Text());
+    };
+    Modify(2, [&](Form2& dialog) {
+        record(dialog);
+        dialog.Text1().SetText(L"escrito y cancelado");
+        Press(dialog.Controls().CommandTilu1);
+    });
+    Modify(2, [&](Form2& dialog) {
+        record(dialog);
+        Press(dialog.Controls().CommandTilu2);
+    });
+    Modify(4, [&](Form2& dialog) {
+        record(dialog);
+        Press(dialog.Controls().CommandTilu1);
+    });
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"Cancelar|Aceptar|https://tres.es/",
+                                               L"Cancelar|Aceptar|https://tres.es/",
+                                               L"Cancelar|Aceptar|https://cinco.es/"}));
+}
+
+TEST_F(Form2Test, GeometryAndLook) {
+    Form2& dialog = TheForm<Form2>();
+    dialog.Unload();
+    dialog.Load();
+    const Scale scale(dialog.Dpi());
+    RECT client{};
+    GetClientRect(dialog.Hwnd(), &client);
+    EXPECT_EQ(client.right, scale.Px(4680));
+    EXPECT_EQ(client.bottom, scale.Px(1920));
+    if (scale.Dpi() == 96) {
+        EXPECT_EQ(client.right, 312);
+        EXPECT_EQ(client.bottom, 128);
+    }
+    wchar_t title[64]{};
+    GetWindowTextW(dialog.Hwnd(), title, 64);
+    EXPECT_STREQ(title, L"Modificar Dirección");
+    const LONG style = GetWindowLongW(dialog.Hwnd(), GWL_STYLE);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_EQ(SendMessageW(dialog.Hwnd(), WM_GETICON, ICON_SMALL, 0), 0) << "no window icon";
+    EXPECT_EQ(dialog.Design().placement, Placement::SystemDefault);
+
+    struct Child {
+        const char* name;
+        HWND hwnd;
+        TwipsRect bounds;
+    };
+    Form2Controls& c = dialog.Controls();
+    const std::vector<Child> children = {
+        {"CommandTilu2", c.CommandTilu2.Hwnd(), {2475, 1380, 1695, 375}},
+        {"CommandTilu1", c.CommandTilu1.Hwnd(), {480, 1380, 1695, 375}},
+        {"Text1", c.Text1.ChildHwnd(), {1275, 555, 3135, 285}},
+    };
+    for (const Child& child : children) {
+        RECT placed{};
+        GetWindowRect(child.hwnd, &placed);
+        MapWindowPoints(nullptr, dialog.Hwnd(), reinterpret_cast<POINT*>(&placed), 2);
+        const RECT expected = scale.Px(child.bounds);
+        EXPECT_TRUE(EqualRect(&placed, &expected)) << child.name;
+    }
+    const HDC dc = GetDC(c.Text1.ChildHwnd());
+    SendMessageW(dialog.Hwnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(c.Text1.ChildHwnd()));
+    EXPECT_EQ(GetTextColor(dc), kAddressText);
+    ReleaseDC(c.Text1.ChildHwnd(), dc);
+
+    const Canvas canvas(dialog);
+    EXPECT_EQ(canvas.At(client.right - 2, client.bottom - 2), kBackground);
+    EXPECT_TRUE(canvas.Contains(scale.Px(TwipsRect{1275, 240, 3060, 255}), kPromptText));
+    const RECT logo = scale.Px(TwipsRect{150, 105, 840, 840});
+    EXPECT_NE(canvas.At((logo.left + logo.right) / 2, (logo.top + logo.bottom) / 2), kBackground)
+        << "the logo fills its box";
+}
+
+}  // namespace
+}  // namespace tilu::ui
