@@ -38,15 +38,21 @@ public:
                                   RootHandle DefaultRoot) const;
 
     // Writes a REG_SZ (1), REG_BINARY (3) or REG_DWORD (4) value, creating the key first when
-    // CreateKey is non-zero. Throws DataConversionError, writing nothing, when Data does not
-    // convert to the kind ValueType asks for.
-    Status SetValue(std::wstring KeyPath, std::wstring ValueName, Data data,
-                    RootHandle DefaultRoot, std::int32_t ValueType, std::int16_t CreateKey) const;
+    // CreateKey is non-zero. Returns the open's (or create's) status when the key cannot be had,
+    // the write's status when the registry refuses the write, otherwise the close's status. Any
+    // other ValueType writes nothing and gives kErrorInvalidParameter (the key is still created
+    // when asked). Throws DataConversionError, writing nothing, when Data does not convert to the
+    // kind ValueType asks for.
+    Status SetValue(std::wstring KeyPath, std::wstring ValueName, Data data, RootHandle DefaultRoot,
+                    std::int32_t ValueType, std::int16_t CreateKey) const;
 
     // Deletes one value or, with an empty ValueName, the key named by KeyPath with its subkeys.
+    // A path that names a root itself is refused with kErrorAccessDenied, touching nothing: that
+    // is what the registry answers for deleting a root.
     Status DeleteValue(std::wstring KeyPath, std::wstring ValueName, RootHandle DefaultRoot) const;
 
-    // Deletes KeyName below ParentKey together with every key below it, depth first.
+    // Deletes KeyName below ParentKey together with every key below it, depth first. KeyName is
+    // replaced by its round trip through the ANSI code page.
     Status DeleteKeyTree(const RegKey& ParentKey, std::wstring& KeyName) const;
 
 private:

@@ -4,9 +4,10 @@
 // the same Win32 status codes (2 missing key or value, 5 access denied, 6 bad handle, 234 buffer
 // too small, 259 no more items, 1018 key deleted).
 //
-// Value data is stored as the bytes written; names are the ANSI byte strings given. Roots that
-// exist: HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS and
-// HKEY_CURRENT_CONFIG; the others give kErrorInvalidHandle as they do under Wine.
+// Value data is stored as the bytes written (strings after a round trip through the code page,
+// as Windows keeps them in UTF-16); names are the ANSI byte strings given. Every predefined root
+// exists except HKEY_PERFORMANCE_DATA, which, as under Wine, opens as itself and otherwise gives
+// kErrorInvalidHandle.
 #pragma once
 
 #include <cstddef>
@@ -50,6 +51,7 @@ public:
                      std::uint32_t* reserved, char* className, std::uint32_t* classLength,
                      FileTime* lastWriteTime) override;
 
+    // A key of the store; opaque outside memory_registry.cpp.
     struct Node;
 
 private:

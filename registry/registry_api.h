@@ -48,7 +48,9 @@ struct FileTime {
 
 // Turns a 32-bit root handle (0x80000000 to 0x80000006) into a key handle, sign-extended as
 // Windows does for its predefined keys.
-constexpr RegKey RootKeyHandle(std::int32_t root) { return static_cast<RegKey>(root); }
+constexpr RegKey RootKeyHandle(std::int32_t root) {
+    return static_cast<RegKey>(root);
+}
 
 class RegistryApi {
 public:
@@ -83,9 +85,9 @@ public:
                                 std::uint32_t* securityDescriptorSize, FileTime* lastWriteTime) = 0;
     // RegEnumKeyExA. *nameLength goes in as the buffer size in characters (terminator included)
     // and comes back as the name's length without it.
-    virtual Status EnumKeyEx(RegKey key, std::uint32_t index, char* name,
-                             std::uint32_t* nameLength, std::uint32_t* reserved, char* className,
-                             std::uint32_t* classLength, FileTime* lastWriteTime) = 0;
+    virtual Status EnumKeyEx(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameLength,
+                             std::uint32_t* reserved, char* className, std::uint32_t* classLength,
+                             FileTime* lastWriteTime) = 0;
 };
 
 }  // namespace tilu
