@@ -29,7 +29,7 @@ struct Form1Controls {
     HistoryList List1;
     Label Label12;  // status line
     Line Line2;
-    Label Label10;  // unseen: the design's holder of the recorded index
+    Label Label10;  // unseen, caption "0"
     Label Label8;   // "Modificar"
     Picture Image2;
     Picture Image3;
@@ -82,8 +82,8 @@ private:
     const cQueryReg* registry_ = nullptr;
     std::wstring keyPath_;
     MensajeNotice notice_;
-    // Kept here rather than in Label10's caption, which the design allows; Label10 stays as
-    // drawn, unseen.
+    // A plain number rather than Label10's caption, so that no text is parsed back; the label
+    // stays as drawn, unseen.
     std::int16_t recordedIndex_ = 0;
 };
 
