@@ -1,0 +1,279 @@
+# A private X display and Wine prefix for driving the real program with real X input.
+# Sourced by tests/e2e/run, scripts/screenshots and scripts/bench-startup. Every wait is bounded;
+# every process started here is ended by xs_cleanup (install it with `trap xs_cleanup EXIT`).
+
+XS_TIMEOUT=${XS_TIMEOUT:-30}   # seconds for any single wait
+XS_SCREEN=${XS_SCREEN:-1024x768}
+XS_XVFB_PID=
+XS_APP_PID=
+XS_DPI=96
+XS_HISTORY_KEY='HKCU\Software\Microsoft\Internet Explorer\TypedURLs'
+
+xs_die() {
+    echo "error: $*" >&2
+    exit 2
+}
+
+# Waits until a command succeeds, polling; fails after XS_TIMEOUT seconds.
+#   xs_until DESCRIPTION COMMAND...
+xs_until() {
+    local what=$1 deadline=$((SECONDS + XS_TIMEOUT))
+    shift
+    until "$@"; do
+        if [ "$SECONDS" -ge "$deadline" ]; then
+            echo "timed out after ${XS_TIMEOUT}s waiting for $what" >&2
+            return 1
+        fi
+        sleep 0.05
+    done
+}
+
+# Starts Xvfb on a free display number and exports DISPLAY.
+#   xs_start_x [WIDTHxHEIGHT]
+xs_start_x() {
+    local screen=${1:-$XS_SCREEN} fifo display
+    fifo=$(mktemp -u /tmp/xs-display.XXXXXX)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$fifo" \
+        >/dev/null 2>&1 &
+    XS_XVFB_PID=$!
+    read -r -t 20 display <"$fifo" || true
+    rm -f "$fifo"
+    [ -n "$display" ] || xs_die "Xvfb did not start"
+    export DISPLAY=":$display"
+}
+
+# Creates (once) a Wine prefix for X windows at DIR with the given DPI, and exports WINEPREFIX.
+#   xs_use_prefix DIR DPI
+xs_use_prefix() {
+    local dir=$1 dpi=$2
+    case "$dir" in
+        /*) ;;
+        *) xs_die "the Wine prefix path must be absolute: $dir" ;;
+    esac
+    export WINEPREFIX=$dir WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
+    XS_DPI=$dpi
+    if [ ! -f "$dir/system.reg" ]; then
+        mkdir -p "$dir"
+        # Created without a display, so that no first-run window shows.
+        env -u DISPLAY wineboot -i >/dev/null 2>&1 || true
+        wineserver -w
+        # Debian's Wine reads Marlett, the font of the title bar buttons, only from the prefix.
+        local marlett=/usr/share/wine/fonts/marlett.ttf
+        [ -f "$marlett" ] && cp "$marlett" "$dir/drive_c/windows/Fonts/"
+    fi
+    local current
+    current=$(grep -A40 '^\[Control Panel\\\\Desktop\]' "$dir/user.reg" 2>/dev/null |
+        sed -n 's/^"LogPixels"=dword:\([0-9a-f]*\).*/\1/p' | head -n 1)
+    if [ -z "$current" ] || [ $((16#$current)) -ne "$dpi" ]; then
+        wineserver -k 2>/dev/null || true
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+            >/dev/null 2>&1
+        wineserver -w
+    fi
+}
+
+# Starts the prefix's wine server, so that the first program starts as fast as later ones.
+xs_start_wineserver() {
+    wineserver -p
+    wine reg query 'HKCU\Control Panel\Desktop' /v LogPixels >/dev/null 2>&1 || true
+}
+
+# Starts a Windows program in the background; XS_APP_PID is its process.
+#   xs_start_program EXE
+xs_start_program() {
+    wine "$1" >/dev/null 2>&1 &
+    XS_APP_PID=$!
+}
+
+xs_program_running() {
+    [ -n "$XS_APP_PID" ] && kill -0 "$XS_APP_PID" 2>/dev/null
+}
+
+xs_program_ended() {
+    ! xs_program_running
+}
+
+# Waits until the program has ended; true when it did.
+xs_wait_program_end() {
+    xs_until "the program to end" xs_program_ended || return 1
+    wait "$XS_APP_PID" 2>/dev/null
+    XS_APP_PID=
+}
+
+# Ends the program if it still runs.
+xs_stop_program() {
+    if xs_program_running; then
+        kill "$XS_APP_PID" 2>/dev/null
+        wait "$XS_APP_PID" 2>/dev/null
+    fi
+    XS_APP_PID=
+}
+
+xs_cleanup() {
+    xs_stop_program
+    [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
+    if [ -n "$XS_XVFB_PID" ]; then
+        kill "$XS_XVFB_PID" 2>/dev/null
+        wait "$XS_XVFB_PID" 2>/dev/null
+    fi
+    XS_XVFB_PID=
+}
+
+# --- Windows ------------------------------------------------------------------------------------
+# With no window manager, the X window of a top-level Wine window is exactly its client area.
+
+# Twips (design units) to pixels at the prefix's DPI, rounded as MulDiv rounds.
+xs_px() {
+    local twips=$1
+    echo $(((twips * XS_DPI * 2 + 1440) / (2 * 1440)))
+}
+
+# The mapped windows with exactly this title and this client size in twips, one id a line.
+#   xs_find_windows TITLE WIDTH_TWIPS HEIGHT_TWIPS
+xs_find_windows() {
+    local title=$1 w h id
+    w=$(xs_px "$2")
+    h=$(xs_px "$3")
+    for id in $(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null); do
+        xs_geometry "$id" || continue
+        [ "$XS_W" -eq "$w" ] && [ "$XS_H" -eq "$h" ] && echo "$id"
+    done
+}
+
+# Reads a window's position and size into XS_X, XS_Y, XS_W, XS_H.
+xs_geometry() {
+    local out
+    out=$(xwininfo -id "$1" 2>/dev/null) || return 1
+    XS_X=$(sed -n 's/^ *Absolute upper-left X: *\(-\?[0-9]*\)/\1/p' <<<"$out")
+    XS_Y=$(sed -n 's/^ *Absolute upper-left Y: *\(-\?[0-9]*\)/\1/p' <<<"$out")
+    XS_W=$(sed -n 's/^ *Width: *\([0-9]*\)/\1/p' <<<"$out")
+    XS_H=$(sed -n 's/^ *Height: *\([0-9]*\)/\1/p' <<<"$out")
+    grep -q 'Map State: IsViewable' <<<"$out"
+}
+
+xs_window_shown() {
+    [ -n "$(xs_find_windows "$@")" ]
+}
+
+xs_window_gone() {
+    ! xs_window_shown "$@"
+}
+
+# Waits for a window and sets XS_WIN to it (and its geometry to XS_X...).
+#   xs_wait_window TITLE WIDTH_TWIPS HEIGHT_TWIPS
+xs_wait_window() {
+    XS_WIN=
+    xs_until "the window \"$1\"" xs_window_shown "$@" || return 1
+    XS_WIN=$(xs_find_windows "$@" | head -n 1)
+    xs_geometry "$XS_WIN"
+}
+
+xs_wait_window_gone() {
+    xs_until "the window \"$1\" to close" xs_window_gone "$@"
+}
+
+# Moves the pointer to a screen point and waits until it is there. (xdotool's own --sync waits
+# for a move that never comes when the pointer stands there already.)
+xs_pointer_to() {
+    local x=$1 y=$2 X Y SCREEN WINDOW
+    eval "$(xdotool getmouselocation --shell)"
+    [ "$X" = "$x" ] && [ "$Y" = "$y" ] && return 0
+    xdotool mousemove --sync "$x" "$y"
+}
+
+# Clicks (or presses with a given button) at a point of XS_WIN's client area, in twips.
+#   xs_click X_TWIPS Y_TWIPS [BUTTON]
+xs_click() {
+    local x y
+    x=$((XS_X + $(xs_px "$1")))
+    y=$((XS_Y + $(xs_px "$2")))
+    xs_pointer_to "$x" "$y"
+    xdotool click "${3:-1}"
+}
+
+# Clicks the centre of a control given by its design rectangle in twips.
+#   xs_click_control LEFT TOP WIDTH HEIGHT
+xs_click_control() {
+    xs_click $(($1 + $3 / 2)) $(($2 + $4 / 2))
+}
+
+# Sends keys to the window under the pointer (X's focus follows the pointer without a window
+# manager, so the pointer is moved onto XS_WIN first).
+xs_keys() {
+    xs_pointer_to $((XS_X + XS_W / 2)) $((XS_Y + 2))
+    xdotool key --delay 20 "$@"
+}
+
+xs_type() {
+    xs_pointer_to $((XS_X + XS_W / 2)) $((XS_Y + 2))
+    xdotool type --delay 20 "$1"
+}
+
+# Writes a screen rectangle, in pixels, as PPM to a file.
+#   xs_grab X Y W H FILE
+xs_grab() {
+    import -window root -crop "${3}x${4}+${1}+${2}" -depth 8 "ppm:$5"
+}
+
+# The pixels of an image file as "x y r,g,b" lines.
+xs_pixels() {
+    convert "$1" -depth 8 txt:- |
+        sed -n 's/^\([0-9]*\),\([0-9]*\): *(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3,\4,\5/p'
+}
+
+# --- The history key, through Wine's own reg ----------------------------------------------------
+
+# A Unix path as Wine's Z: drive shows it.
+xs_windows_path() {
+    local path=$1
+    echo "Z:${path//\//\\}"
+}
+
+# A text as a quoted .reg string.
+xs_reg_string() {
+    local text=$1
+    text=${text//\\/\\\\}
+    text=${text//\"/\\\"}
+    printf '"%s"' "$text"
+}
+
+# Replaces the history key by the given texts in url1, url2, ... and any extra "name=text" values
+# given after a lone "--".
+#   xs_seed_history TEXT... [-- NAME=TEXT...]
+xs_seed_history() {
+    local file n=1 extra=0 arg
+    file=$(mktemp /tmp/xs-seed.XXXXXX)
+    {
+        printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+        printf '[-%s]\r\n\r\n' "${XS_HISTORY_KEY/HKCU/HKEY_CURRENT_USER}"
+        printf '[%s]\r\n' "${XS_HISTORY_KEY/HKCU/HKEY_CURRENT_USER}"
+        for arg in "$@"; do
+            if [ "$arg" = "--" ]; then
+                extra=1
+            elif [ $extra -eq 1 ]; then
+                printf '%s=%s\r\n' "$(xs_reg_string "${arg%%=*}")" "$(xs_reg_string "${arg#*=}")"
+            else
+                printf '"url%d"=%s\r\n' "$n" "$(xs_reg_string "$arg")"
+                n=$((n + 1))
+            fi
+        done
+    } | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$file"
+    wine reg import "$(xs_windows_path "$file")" >/dev/null 2>&1
+    local status=$?
+    rm -f "$file"
+    return $status
+}
+
+# Prints the history key's string values as "name=text" lines, sorted by name (url2 before
+# url10), exactly as stored; prints nothing when the key is missing.
+xs_read_history() {
+    local file
+    file=$(mktemp /tmp/xs-export.XXXXXX)
+    rm -f "$file"
+    if wine reg export "$XS_HISTORY_KEY" "$(xs_windows_path "$file")" /y >/dev/null 2>&1; then
+        iconv -f UTF-16LE -t UTF-8 "$file" | tr -d '\r' | sed -n 's/^"\([^"]*\)"="\(.*\)"$/\1=\2/p' |
+            sed 's/\\"/"/g; s/\\\\/\\/g' | sort -V
+    fi
+    rm -f "$file"
+}
