@@ -75,7 +75,7 @@ xs_use_prefix() {
 
 # Starts the prefix's wine server, so that the first program starts as fast as later ones.
 xs_start_wineserver() {
-    wineserver -p
+    wineserver -p >/dev/null 2>&1 </dev/null
     wine reg query 'HKCU\Control Panel\Desktop' /v LogPixels >/dev/null 2>&1 || true
 }
 
