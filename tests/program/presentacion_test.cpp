@@ -25,7 +25,7 @@ protected:
     Presentación& Start() {
         TheForm<Presentación>().Unload();
         TheForm<Form1>().Unload();
-        counting_.calls = 0;
+        counting_.Clear();
         StartProgram(registry_, key_.Path());
         return TheForm<Presentación>();
     }
@@ -37,7 +37,7 @@ TEST_F(PresentaciónTest, StartShowsOnlyTheWelcomeWindowAndReadsNothing) {
     Presentación& welcome = Start();
     EXPECT_EQ(Application::Current().LoadedForms(), std::vector<Form*>{&welcome});
     EXPECT_TRUE(IsWindowVisible(welcome.Hwnd()));
-    EXPECT_EQ(counting_.calls, 0) << "the registry is not read before \"Aceptar\"";
+    EXPECT_EQ(counting_.OperationCount(), 0u) << "the registry is not read before \"Aceptar\"";
     EXPECT_EQ(welcome.Controls().CommandTilu1.CaptionTilu(), L"Salir");
     EXPECT_EQ(welcome.Controls().CommandTilu2.CaptionTilu(), L"Aceptar");
     EXPECT_EQ(GetFocus(), welcome.Controls().CommandTilu1.Hwnd()) << "lowest in tab order";
@@ -66,7 +66,7 @@ TEST_F(PresentaciónTest, SalirAndTheCloseBoxEndTheProgramAtOnce) {
         k.leave(welcome);
         EXPECT_EQ(programEnds_, 1) << k.name;
         EXPECT_FALSE(TheForm<Form1>().IsLoaded()) << k.name << ": the main window never opens";
-        EXPECT_EQ(counting_.calls, 0) << k.name << ": the history is never read";
+        EXPECT_EQ(counting_.OperationCount(), 0u) << k.name << ": the history is never read";
     }
 }
 

@@ -3,101 +3,18 @@
 #include <string>
 
 #include "history/slots.h"
+#include "registry/ansi_text.h"
 #include "ui/layer/application.h"
 
 namespace tilu::ui::testing {
 
 namespace {
 
-// Texts travel to the registry in the ANSI code page, as the program's own calls send them.
-std::string ToAnsi(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                        nullptr, nullptr);
-    return bytes;
-}
-
-std::wstring FromAnsi(const std::vector<std::uint8_t>& bytes) {
-    std::string text(bytes.begin(), bytes.end());
-    while (!text.empty() && text.back() == '\0') {
-        text.pop_back();
-    }
-    const int size =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
-
 std::string AnsiSlotName(int slot) {
     return ToAnsi(SlotName(slot));
 }
 
 }  // namespace
-
-Status CountingRegistry::OpenKeyEx(RegKey key, const char* subKey, std::uint32_t options,
-                                   std::uint32_t access, RegKey* result) {
-    ++calls;
-    return inner_.OpenKeyEx(key, subKey, options, access, result);
-}
-
-Status CountingRegistry::CreateKey(RegKey key, const char* subKey, RegKey* result) {
-    ++calls;
-    return inner_.CreateKey(key, subKey, result);
-}
-
-Status CountingRegistry::CloseKey(RegKey key) {
-    ++calls;
-    return inner_.CloseKey(key);
-}
-
-Status CountingRegistry::QueryValueEx(RegKey key, const char* valueName, std::uint32_t* reserved,
-                                      std::uint32_t* type, std::uint8_t* data,
-                                      std::uint32_t* dataSize) {
-    ++calls;
-    return inner_.QueryValueEx(key, valueName, reserved, type, data, dataSize);
-}
-
-Status CountingRegistry::SetValueEx(RegKey key, const char* valueName, std::uint32_t reserved,
-                                    std::uint32_t type, const std::uint8_t* data,
-                                    std::uint32_t dataSize) {
-    ++calls;
-    return inner_.SetValueEx(key, valueName, reserved, type, data, dataSize);
-}
-
-Status CountingRegistry::DeleteValue(RegKey key, const char* valueName) {
-    ++calls;
-    return inner_.DeleteValue(key, valueName);
-}
-
-Status CountingRegistry::DeleteKey(RegKey key, const char* subKey) {
-    ++calls;
-    return inner_.DeleteKey(key, subKey);
-}
-
-Status CountingRegistry::QueryInfoKey(RegKey key, char* className, std::uint32_t* classLength,
-                                      std::uint32_t* reserved, std::uint32_t* subKeyCount,
-                                      std::uint32_t* maxSubKeyLength, std::uint32_t* maxClassLength,
-                                      std::uint32_t* valueCount, std::uint32_t* maxValueNameLength,
-                                      std::uint32_t* maxValueLength,
-                                      std::uint32_t* securityDescriptorSize,
-                                      FileTime* lastWriteTime) {
-    ++calls;
-    return inner_.QueryInfoKey(key, className, classLength, reserved, subKeyCount, maxSubKeyLength,
-                               maxClassLength, valueCount, maxValueNameLength, maxValueLength,
-                               securityDescriptorSize, lastWriteTime);
-}
-
-Status CountingRegistry::EnumKeyEx(RegKey key, std::uint32_t index, char* name,
-                                   std::uint32_t* nameLength, std::uint32_t* reserved,
-                                   char* className, std::uint32_t* classLength,
-                                   FileTime* lastWriteTime) {
-    ++calls;
-    return inner_.EnumKeyEx(key, index, name, nameLength, reserved, className, classLength,
-                            lastWriteTime);
-}
 
 std::vector<std::wstring> Layout(std::vector<std::wstring> texts) {
     texts.resize(SlotCount, kAbsent);
@@ -135,7 +52,12 @@ std::vector<std::wstring> ProgramTest::Slots() const {
         } else if (value->type != kRegSz) {
             slots.push_back(L"(type " + std::to_wstring(value->type) + L")");
         } else {
-            slots.push_back(FromAnsi(value->bytes));
+            std::string_view text(reinterpret_cast<const char*>(value->bytes.data()),
+                                  value->bytes.size());
+            while (!text.empty() && text.back() == '\0') {
+                text.remove_suffix(1);
+            }
+            slots.push_back(FromAnsi(text));
         }
     }
     return slots;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "registry/cqueryreg.h"
+#include "registry/fault_injection.h"
 #include "registry/registry_api.h"
 #include "tests/support/test_registry.h"
 #include "tests/ui/ui_test_support.h"
@@ -16,37 +17,6 @@
 #include "ui/windows/form1.h"
 
 namespace tilu::ui::testing {
-
-// Passes every call on to another registry and counts them.
-class CountingRegistry : public RegistryApi {
-public:
-    explicit CountingRegistry(RegistryApi& inner) : inner_(inner) {}
-
-    int calls = 0;
-
-    Status OpenKeyEx(RegKey key, const char* subKey, std::uint32_t options, std::uint32_t access,
-                     RegKey* result) override;
-    Status CreateKey(RegKey key, const char* subKey, RegKey* result) override;
-    Status CloseKey(RegKey key) override;
-    Status QueryValueEx(RegKey key, const char* valueName, std::uint32_t* reserved,
-                        std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override;
-    Status SetValueEx(RegKey key, const char* valueName, std::uint32_t reserved, std::uint32_t type,
-                      const std::uint8_t* data, std::uint32_t dataSize) override;
-    Status DeleteValue(RegKey key, const char* valueName) override;
-    Status DeleteKey(RegKey key, const char* subKey) override;
-    Status QueryInfoKey(RegKey key, char* className, std::uint32_t* classLength,
-                        std::uint32_t* reserved, std::uint32_t* subKeyCount,
-                        std::uint32_t* maxSubKeyLength, std::uint32_t* maxClassLength,
-                        std::uint32_t* valueCount, std::uint32_t* maxValueNameLength,
-                        std::uint32_t* maxValueLength, std::uint32_t* securityDescriptorSize,
-                        FileTime* lastWriteTime) override;
-    Status EnumKeyEx(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameLength,
-                     std::uint32_t* reserved, char* className, std::uint32_t* classLength,
-                     FileTime* lastWriteTime) override;
-
-private:
-    RegistryApi& inner_;
-};
 
 // How a slot reads back when it holds no value.
 inline const std::wstring kAbsent = L"(absent)";
@@ -79,7 +49,7 @@ protected:
     static void ClickOn(const Form& form, const Lightweight& control, UINT button = MK_LBUTTON);
 
     tilu::testing::ScratchKey key_{L"program.windows"};
-    CountingRegistry counting_{tilu::testing::TestRegistry()};
+    FaultInjectingRegistry counting_{tilu::testing::TestRegistry()};
     cQueryReg registry_{counting_};
 };
 
