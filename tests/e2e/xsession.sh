@@ -60,7 +60,7 @@ xs_use_prefix() {
         wineserver -w
         # Debian's Wine reads Marlett, the font of the title bar buttons, only from the prefix.
         local marlett=/usr/share/wine/fonts/marlett.ttf
-        [ -f "$marlett" ] && cp "$marlett" "$dir/drive_c/windows/Fonts/"
+        if [ -f "$marlett" ]; then cp "$marlett" "$dir/drive_c/windows/Fonts/"; fi
     fi
     local current
     current=$(grep -A40 '^\[Control Panel\\\\Desktop\]' "$dir/user.reg" 2>/dev/null |
@@ -75,7 +75,7 @@ xs_use_prefix() {
 
 # Starts the prefix's wine server, so that the first program starts as fast as later ones.
 xs_start_wineserver() {
-    wineserver -p >/dev/null 2>&1 </dev/null
+    wineserver -p >/dev/null 2>&1 </dev/null || true  # already running
     wine reg query 'HKCU\Control Panel\Desktop' /v LogPixels >/dev/null 2>&1 || true
 }
 
@@ -97,25 +97,25 @@ xs_program_ended() {
 # Waits until the program has ended; true when it did.
 xs_wait_program_end() {
     xs_until "the program to end" xs_program_ended || return 1
-    wait "$XS_APP_PID" 2>/dev/null
+    wait "$XS_APP_PID" 2>/dev/null || true
     XS_APP_PID=
 }
 
 # Ends the program if it still runs.
 xs_stop_program() {
     if xs_program_running; then
-        kill "$XS_APP_PID" 2>/dev/null
-        wait "$XS_APP_PID" 2>/dev/null
+        kill "$XS_APP_PID" 2>/dev/null || true
+        wait "$XS_APP_PID" 2>/dev/null || true
     fi
     XS_APP_PID=
 }
 
 xs_cleanup() {
     xs_stop_program
-    [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
+    if [ -n "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null || true; fi
     if [ -n "$XS_XVFB_PID" ]; then
-        kill "$XS_XVFB_PID" 2>/dev/null
-        wait "$XS_XVFB_PID" 2>/dev/null
+        kill "$XS_XVFB_PID" 2>/dev/null || true
+        wait "$XS_XVFB_PID" 2>/dev/null || true
     fi
     XS_XVFB_PID=
 }
