@@ -63,8 +63,8 @@ xs_use_prefix() {
         if [ -f "$marlett" ]; then cp "$marlett" "$dir/drive_c/windows/Fonts/"; fi
     fi
     local current
-    current=$(grep -A40 '^\[Control Panel\\\\Desktop\]' "$dir/user.reg" 2>/dev/null |
-        sed -n 's/^"LogPixels"=dword:\([0-9a-f]*\).*/\1/p' | head -n 1)
+    current=$(awk '/^\[/ { inside = /^\[Control Panel\\\\Desktop\]/ }
+                   inside && sub(/^"LogPixels"=dword:/, "") { print; exit }' "$dir/user.reg" 2>/dev/null)
     if [ -z "$current" ] || [ $((16#$current)) -ne "$dpi" ]; then
         wineserver -k 2>/dev/null || true
         wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
