@@ -46,6 +46,10 @@ make_prefix() {
     log "creating Wine prefix $dir"
     WINEPREFIX=$dir wine_env wineboot -i >/dev/null 2>&1 || true
     WINEPREFIX=$dir wine_env wineserver -w
+    # Debian's Wine reads Marlett, the font of the title-bar buttons, only from the prefix.
+    if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+        cp /usr/share/wine/fonts/marlett.ttf "$dir/drive_c/windows/Fonts/"
+    fi
     return 0
 }
 
