@@ -228,23 +228,23 @@ TEST_P(IconFileImages, HoldExactlyTheListedImages) {
     for (std::size_t i = 0; i < f.images.size(); ++i) {
         SCOPED_TRACE("image " + std::to_string(i + 1));
         const IconImage& img = f.images[i];
-        const ImageSpec& spec = expected.images[i];
-        EXPECT_EQ(img.entryWidth, spec.size);
-        EXPECT_EQ(img.entryHeight, spec.size);
-        EXPECT_EQ(img.width, spec.size);
-        EXPECT_EQ(img.height, 2 * spec.size);  // colour and mask
-        EXPECT_EQ(img.bitCount, spec.bitCount);
+        const ImageSpec& want = expected.images[i];
+        EXPECT_EQ(img.entryWidth, want.size);
+        EXPECT_EQ(img.entryHeight, want.size);
+        EXPECT_EQ(img.width, want.size);
+        EXPECT_EQ(img.height, 2 * want.size);  // colour and mask
+        EXPECT_EQ(img.bitCount, want.bitCount);
         EXPECT_EQ(img.compression, 0u);
-        EXPECT_EQ(img.entryColourCount, spec.bitCount < 8 ? 1 << spec.bitCount : 0);
+        EXPECT_EQ(img.entryColourCount, want.bitCount < 8 ? 1 << want.bitCount : 0);
         if (expected.type == 1) {
             EXPECT_EQ(img.entryPlanesOrHotspotX, 1);
-            EXPECT_EQ(img.entryBitCountOrHotspotY, spec.bitCount);
+            EXPECT_EQ(img.entryBitCountOrHotspotY, want.bitCount);
         }
         const std::size_t paletteBytes = img.palette.size() * 4;
-        EXPECT_LE(img.palette.size(), spec.bitCount <= 8 ? 1u << spec.bitCount : 0u);
+        EXPECT_LE(img.palette.size(), want.bitCount <= 8 ? 1u << want.bitCount : 0u);
         EXPECT_EQ(img.entryByteSize, 40 + paletteBytes +
-                                         spec.size * Stride(spec.size, spec.bitCount) +
-                                         spec.size * Stride(spec.size, 1));
+                                         want.size * Stride(want.size, want.bitCount) +
+                                         want.size * Stride(want.size, 1));
     }
 }
 

@@ -26,14 +26,14 @@ HFONT ScaledFont::At(UINT dpi) const {
     }
     LOGFONTW log{};
     // A negative height asks for the character height (the em size), as point sizes mean.
-    log.lfHeight = -static_cast<LONG>(std::lround(spec_.points * dpi / kPointsPerInch));
-    log.lfWeight = spec_.weight;
-    log.lfCharSet = spec_.charset;
+    log.lfHeight = -static_cast<LONG>(std::lround(design_.points * dpi / kPointsPerInch));
+    log.lfWeight = design_.weight;
+    log.lfCharSet = design_.charset;
     log.lfOutPrecision = OUT_DEFAULT_PRECIS;
     log.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     log.lfQuality = DEFAULT_QUALITY;
     log.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
-    spec_.face.copy(log.lfFaceName, LF_FACESIZE - 1);
+    design_.face.copy(log.lfFaceName, LF_FACESIZE - 1);
     font_.reset(CreateFontIndirectW(&log));
     dpi_ = dpi;
     return font_.get();

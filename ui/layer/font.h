@@ -23,13 +23,13 @@ FontSpec SansSerifBold();
 // One font kept for the DPI it was last asked for; recreated when the DPI changes.
 class ScaledFont {
 public:
-    explicit ScaledFont(FontSpec spec) : spec_(std::move(spec)) {}
+    explicit ScaledFont(FontSpec design) : design_(std::move(design)) {}
 
     HFONT At(UINT dpi) const;
-    const FontSpec& Spec() const { return spec_; }
+    const FontSpec& Design() const { return design_; }
 
 private:
-    FontSpec spec_;
+    FontSpec design_;
     mutable UINT dpi_ = 0;
     mutable UniqueFont font_;
 };
