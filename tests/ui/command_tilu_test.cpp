@@ -78,13 +78,29 @@ constexpr Look kKeyPressed{true, CommandTilu::kKeyHeldText};
 constexpr Look kKeyReleased{false, CommandTilu::kMouseHeldText};
 
 // One input to the taller button.
-enum class Input { Down, Up, UpElsewhere, Move, MoveWhileHeld, BareMove, Key, Repeat, KeyUp, Blur };
+enum class Input {
+    Down,
+    Up,
+    UpElsewhere,
+    Move,
+    MoveWhileHeld,
+    BareMove,
+    Key,
+    Repeat,
+    KeyUp,
+    SysKey,
+    SysKeyUp,
+    Blur
+};
 struct Step {
     Input input;
     UINT detail = 0;  // the mouse button or the key
 };
 
 constexpr TwipsPoint kOnFace{840, 180};
+// lParam bits of a key message: Alt held (context code), and key released.
+constexpr LPARAM kAltHeld = 1 << 29;
+constexpr LPARAM kReleaseBits = static_cast<LPARAM>((1u << 31) | (1u << 30) | 1u);
 constexpr TwipsPoint kOutside{4500, 180};
 
 POINT At(const CommandTilu& button, TwipsPoint point) {
@@ -130,6 +146,12 @@ void Apply(ButtonsControls& c, const Step& step) {
             break;
         case Input::KeyUp:
             testing::KeyUp(hwnd, step.detail);
+            break;
+        case Input::SysKey:
+            SendMessageW(hwnd, WM_SYSKEYDOWN, step.detail, kAltHeld | 1);
+            break;
+        case Input::SysKeyUp:
+            SendMessageW(hwnd, WM_SYSKEYUP, step.detail, kAltHeld | kReleaseBits);
             break;
         case Input::Blur:
             SetFocus(c.first.Hwnd());
@@ -196,6 +218,10 @@ TEST_F(CommandTiluTest, InputSequencesGiveLooksAndEvents) {
          {{Key, VK_SHIFT}, {Key, 'A'}, {KeyUp, 'A'}, {KeyUp, VK_SHIFT}},
          kKeyReleased,
          {"PulsarBotón", "PulsarBotón"}},
+        {"Alt counts like any key",
+         {{SysKey, VK_MENU}, {SysKeyUp, VK_MENU}},
+         kKeyReleased,
+         {"PulsarBotón"}},
         {"release of a key pressed elsewhere does nothing", {{KeyUp, VK_RETURN}}, kReleased, {}},
         {"release of another key than the one pressed",
          {{Key, 'A'}, {KeyUp, 'B'}},

@@ -141,6 +141,17 @@ LRESULT CommandTilu::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KEYUP:
             OnKeyUp(wParam);  // may destroy this control: nothing follows
             return 0;
+        case WM_SYSKEYDOWN:
+            // Alt and F10 are keys like the others; the system still sees them, so Alt+F4 closes
+            // the window as it does anywhere.
+            OnKeyDown(wParam);
+            break;
+        case WM_SYSKEYUP:
+            if (keysDown_.test(wParam & 0xFF)) {
+                OnKeyUp(wParam);  // a click, not the window menu; may destroy this control
+                return 0;
+            }
+            break;
         case WM_KILLFOCUS:
             keysDown_.reset();
             return 0;
