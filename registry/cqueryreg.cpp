@@ -41,16 +41,6 @@ RootHandle InRangeOrClassesRoot(RootHandle root) {
     return (root >= kHkeyClassesRoot && root <= kHkeyDynData) ? root : kHkeyClassesRoot;
 }
 
-// Hands `text` to one registry call in the ANSI code page and then replaces it by the
-// conversion back, so the caller holds what the registry was given.
-template <class Call>
-Status WithAnsi(std::wstring& text, Call call) {
-    const std::string ansi = ToAnsi(text);
-    const Status status = call(ansi.c_str());
-    text = FromAnsi(ansi);
-    return status;
-}
-
 std::vector<std::uint8_t> StringPayload(const Data& data) {
     const std::string ansi = ToAnsi(data.ToText());
     std::vector<std::uint8_t> bytes(ansi.begin(), ansi.end());
@@ -102,13 +92,18 @@ RootHandle cQueryReg::ResolveRootKey(std::wstring& KeyPath, RootHandle DefaultRo
     return known != kRoots.end() ? known->handle : kHkeyClassesRoot;
 }
 
+// Texts reach the registry in the ANSI code page. Each text is converted once per operation;
+// converting it again for a second call would give the same bytes. DeleteKeyTree's KeyName, the
+// one text a caller sees again, is replaced by its conversion back, so the caller holds what the
+// registry was given.
+
 std::wstring cQueryReg::QueryStringValue(std::wstring KeyPath, std::wstring ValueName,
                                          RootHandle DefaultRoot) const {
     const RootHandle root = ResolveRootKey(KeyPath, DefaultRoot);
+    const std::string path = ToAnsi(KeyPath);
+    const std::string name = ToAnsi(ValueName);
     ScopedKey key(api_);
-    if (WithAnsi(KeyPath, [&](const char* path) {
-            return key.Open(RootKeyHandle(root), path, kKeyRead);
-        }) != kErrorSuccess) {
+    if (key.Open(RootKeyHandle(root), path.c_str(), kKeyRead) != kErrorSuccess) {
         return {};
     }
 
@@ -116,19 +111,15 @@ std::wstring cQueryReg::QueryStringValue(std::wstring KeyPath, std::wstring Valu
     std::uint32_t type = 0;
     std::uint32_t size = 0;
     std::uint32_t probe = 0;
-    WithAnsi(ValueName, [&](const char* name) {
-        return api_.QueryValueEx(key.Get(), name, nullptr, &type,
-                                 reinterpret_cast<std::uint8_t*>(&probe), &size);
-    });
+    api_.QueryValueEx(key.Get(), name.c_str(), nullptr, &type,
+                      reinterpret_cast<std::uint8_t*>(&probe), &size);
     if (type != kRegSz || size == 0) {
         return {};
     }
 
     std::string buffer(size, '\0');
-    const Status status = WithAnsi(ValueName, [&](const char* name) {
-        return api_.QueryValueEx(key.Get(), name, nullptr, &type,
-                                 reinterpret_cast<std::uint8_t*>(buffer.data()), &size);
-    });
+    const Status status = api_.QueryValueEx(key.Get(), name.c_str(), nullptr, &type,
+                                            reinterpret_cast<std::uint8_t*>(buffer.data()), &size);
     // The value may have changed between the two queries; then there is nothing sound to show.
     if (status != kErrorSuccess || type != kRegSz) {
         return {};
@@ -145,12 +136,11 @@ Status cQueryReg::SetValue(std::wstring KeyPath, std::wstring ValueName, Data da
                            RootHandle DefaultRoot, std::int32_t ValueType,
                            std::int16_t CreateKey) const {
     const RootHandle root = ResolveRootKey(KeyPath, DefaultRoot);
+    const std::string path = ToAnsi(KeyPath);
     ScopedKey key(api_);
-    Status status = WithAnsi(
-        KeyPath, [&](const char* path) { return key.Open(RootKeyHandle(root), path, kKeyWrite); });
+    Status status = key.Open(RootKeyHandle(root), path.c_str(), kKeyWrite);
     if (status != kErrorSuccess && CreateKey != 0) {
-        status = WithAnsi(KeyPath,
-                          [&](const char* path) { return key.Create(RootKeyHandle(root), path); });
+        status = key.Create(RootKeyHandle(root), path.c_str());
     }
     if (status != kErrorSuccess) {
         return status;
@@ -171,10 +161,9 @@ Status cQueryReg::SetValue(std::wstring KeyPath, std::wstring ValueName, Data da
         default:
             return kErrorInvalidParameter;
     }
-    const Status written = WithAnsi(ValueName, [&](const char* name) {
-        return api_.SetValueEx(key.Get(), name, 0, static_cast<std::uint32_t>(ValueType),
-                               bytes.data(), static_cast<std::uint32_t>(bytes.size()));
-    });
+    const Status written = api_.SetValueEx(key.Get(), ToAnsi(ValueName).c_str(), 0,
+                                           static_cast<std::uint32_t>(ValueType), bytes.data(),
+                                           static_cast<std::uint32_t>(bytes.size()));
     const Status closed = key.Close();
     return written != kErrorSuccess ? written : closed;
 }
@@ -191,18 +180,18 @@ Status cQueryReg::DeleteValue(std::wstring KeyPath, std::wstring ValueName,
         return DeleteKeyTree(parent, KeyPath);
     }
     ScopedKey key(api_);
-    const Status opened = WithAnsi(
-        KeyPath, [&](const char* path) { return key.Open(RootKeyHandle(root), path, kKeyWrite); });
+    const Status opened = key.Open(RootKeyHandle(root), ToAnsi(KeyPath).c_str(), kKeyWrite);
     if (opened != kErrorSuccess) {
         return opened;
     }
-    return WithAnsi(ValueName, [&](const char* name) { return api_.DeleteValue(key.Get(), name); });
+    return api_.DeleteValue(key.Get(), ToAnsi(ValueName).c_str());
 }
 
 Status cQueryReg::DeleteKeyTree(const RegKey& ParentKey, std::wstring& KeyName) const {
+    const std::string name = ToAnsi(KeyName);
+    KeyName = FromAnsi(name);
     ScopedKey key(api_);
-    Status status = WithAnsi(
-        KeyName, [&](const char* name) { return key.Open(ParentKey, name, kKeyAllAccess); });
+    Status status = key.Open(ParentKey, name.c_str(), kKeyAllAccess);
     if (status != kErrorSuccess) {
         return status;
     }
@@ -219,24 +208,24 @@ Status cQueryReg::DeleteKeyTree(const RegKey& ParentKey, std::wstring& KeyName) 
 
     if (subKeyCount > 0) {
         const std::uint32_t bufferLength = longestSubKey * kMaxAnsiBytesPerUnit + 1;
-        std::string name(bufferLength, '*');
+        std::string subName(bufferLength, '*');
         // From the highest index down: deleting a subkey leaves the lower indices in place.
         for (std::uint32_t index = subKeyCount; index-- > 0;) {
             std::uint32_t nameLength = bufferLength;
             std::uint32_t subClassLength = 0;
             FileTime subLastWrite;
-            if (api_.EnumKeyEx(key.Get(), index, name.data(), &nameLength, nullptr, nullptr,
+            if (api_.EnumKeyEx(key.Get(), index, subName.data(), &nameLength, nullptr, nullptr,
                                &subClassLength, &subLastWrite) != kErrorSuccess) {
                 continue;
             }
-            std::wstring subKey = FromAnsi(std::string_view(name.data(), nameLength));
+            std::wstring subKey = FromAnsi(std::string_view(subName.data(), nameLength));
             const RegKey parent = key.Get();
             DeleteKeyTree(parent, subKey);
         }
     }
 
     key.Close();
-    return WithAnsi(KeyName, [&](const char* name) { return api_.DeleteKey(ParentKey, name); });
+    return api_.DeleteKey(ParentKey, name.c_str());
 }
 
 }  // namespace tilu
