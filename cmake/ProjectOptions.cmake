@@ -1,4 +1,4 @@
-# Warnings and sanitizers shared by every target of the project.
+# Warnings, static linking and sanitizers shared by every target of the project.
 add_library(tilu_options INTERFACE)
 target_compile_options(tilu_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
                                               -Wno-sign-conversion)
@@ -6,6 +6,11 @@ if(WIN32)
     # Unicode W APIs everywhere; the registry module calls the A functions by name.
     target_compile_definitions(tilu_options INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                                       _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+endif()
+if(MINGW)
+    # One self-contained exe: no libstdc++, libgcc or winpthread DLL next to it, whether
+    # cross-compiled or built with mingw-w64 on Windows.
+    add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 if(TILU_SANITIZE AND NOT WIN32)
     target_compile_options(tilu_options INTERFACE -fsanitize=address,undefined
