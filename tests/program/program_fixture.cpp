@@ -2,24 +2,9 @@
 
 #include <string>
 
-#include "history/slots.h"
-#include "registry/ansi_text.h"
 #include "ui/layer/application.h"
 
 namespace tilu::ui::testing {
-
-namespace {
-
-std::string AnsiSlotName(int slot) {
-    return ToAnsi(SlotName(slot));
-}
-
-}  // namespace
-
-std::vector<std::wstring> Layout(std::vector<std::wstring> texts) {
-    texts.resize(SlotCount, kAbsent);
-    return texts;
-}
 
 void ProgramTest::SetUp() {
     WindowTest::SetUp();
@@ -27,40 +12,19 @@ void ProgramTest::SetUp() {
 }
 
 void ProgramTest::Seed(const std::vector<std::pair<int, std::wstring>>& slots) {
+    std::vector<tilu::testing::Seed> seeds;
     for (const auto& [slot, text] : slots) {
-        std::string bytes = ToAnsi(text);
-        std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
-        data.push_back(0);
-        key_.SetRaw(AnsiSlotName(slot), kRegSz, std::move(data));
+        seeds.push_back(tilu::testing::Sz("url" + std::to_string(slot), text));
     }
+    SeedKey(key_, seeds);
 }
 
 void ProgramTest::SeedInOrder(const std::vector<std::wstring>& texts) {
-    std::vector<std::pair<int, std::wstring>> slots;
-    for (size_t i = 0; i < texts.size(); ++i) {
-        slots.emplace_back(static_cast<int>(i) + 1, texts[i]);
-    }
-    Seed(slots);
+    SeedKey(key_, tilu::testing::Slots(texts));
 }
 
 std::vector<std::wstring> ProgramTest::Slots() const {
-    std::vector<std::wstring> slots;
-    for (int slot = 1; slot <= SlotCount; ++slot) {
-        const auto value = key_.GetRaw(AnsiSlotName(slot));
-        if (!value) {
-            slots.push_back(kAbsent);
-        } else if (value->type != kRegSz) {
-            slots.push_back(L"(type " + std::to_wstring(value->type) + L")");
-        } else {
-            std::string_view text(reinterpret_cast<const char*>(value->bytes.data()),
-                                  value->bytes.size());
-            while (!text.empty() && text.back() == '\0') {
-                text.remove_suffix(1);
-            }
-            slots.push_back(FromAnsi(text));
-        }
-    }
-    return slots;
+    return ReadSlots(key_);
 }
 
 Form1& ProgramTest::ShowForm1() {

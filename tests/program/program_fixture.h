@@ -11,6 +11,7 @@
 #include "registry/cqueryreg.h"
 #include "registry/fault_injection.h"
 #include "registry/registry_api.h"
+#include "tests/support/history_slots.h"
 #include "tests/support/test_registry.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/layer/lightweight.h"
@@ -18,11 +19,8 @@
 
 namespace tilu::ui::testing {
 
-// How a slot reads back when it holds no value.
-inline const std::wstring kAbsent = L"(absent)";
-
-// Slots url1 to url25 as they should read: these texts from url1 on, then absent slots.
-std::vector<std::wstring> Layout(std::vector<std::wstring> texts);
+using tilu::testing::kAbsent;
+using tilu::testing::Layout;
 
 // The main window works on a scratch key; the seams record beeps and program ends.
 class ProgramTest : public WindowTest {
