@@ -221,14 +221,7 @@ TEST_F(Form1Test, ClicksElsewhereDoNothing) {
 TEST_F(Form1Test, WindowGeometry) {
     Form1& form = ShowForm1();
     const Scale scale(form.Dpi());
-    RECT client{};
-    GetClientRect(form.Hwnd(), &client);
-    EXPECT_EQ(client.right, scale.Px(5295));
-    EXPECT_EQ(client.bottom, scale.Px(4290));
-    if (scale.Dpi() == 96) {
-        EXPECT_EQ(client.right, 353);
-        EXPECT_EQ(client.bottom, 286);
-    }
+    EXPECT_TRUE(testing::ClientAreaIs(form, 5295, 4290, {353, 286}));
     wchar_t title[64]{};
     GetWindowTextW(form.Hwnd(), title, 64);
     EXPECT_STREQ(title, L"Administrador de historial - Tilu");

@@ -161,14 +161,7 @@ TEST_F(Form2Test, GeometryAndLook) {
     dialog.Unload();
     dialog.Load();
     const Scale scale(dialog.Dpi());
-    RECT client{};
-    GetClientRect(dialog.Hwnd(), &client);
-    EXPECT_EQ(client.right, scale.Px(4680));
-    EXPECT_EQ(client.bottom, scale.Px(1920));
-    if (scale.Dpi() == 96) {
-        EXPECT_EQ(client.right, 312);
-        EXPECT_EQ(client.bottom, 128);
-    }
+    EXPECT_TRUE(testing::ClientAreaIs(dialog, 4680, 1920, {312, 128}));
     wchar_t title[64]{};
     GetWindowTextW(dialog.Hwnd(), title, 64);
     EXPECT_STREQ(title, L"Modificar Dirección");
@@ -202,7 +195,7 @@ TEST_F(Form2Test, GeometryAndLook) {
     ReleaseDC(c.Text1.ChildHwnd(), dc);
 
     const Canvas canvas(dialog);
-    EXPECT_EQ(canvas.At(client.right - 2, client.bottom - 2), kBackground);
+    EXPECT_EQ(canvas.At(canvas.Width() - 2, canvas.Height() - 2), kBackground);
     EXPECT_TRUE(canvas.Contains(scale.Px(TwipsRect{1275, 240, 3060, 255}), kPromptText));
     const RECT logo = scale.Px(TwipsRect{150, 105, 840, 840});
     EXPECT_NE(canvas.At((logo.left + logo.right) / 2, (logo.top + logo.bottom) / 2), kBackground)

@@ -91,14 +91,7 @@ TEST_F(PresentaciónTest, AceptarOpensTheMainWindowAndClosingItEndsTheProgram) {
 TEST_F(PresentaciónTest, GeometryAndLook) {
     Presentación& welcome = Start();
     const Scale scale(welcome.Dpi());
-    RECT client{};
-    GetClientRect(welcome.Hwnd(), &client);
-    EXPECT_EQ(client.right, scale.Px(4005));
-    EXPECT_EQ(client.bottom, scale.Px(1950));
-    if (scale.Dpi() == 96) {
-        EXPECT_EQ(client.right, 267);
-        EXPECT_EQ(client.bottom, 130);
-    }
+    EXPECT_TRUE(testing::ClientAreaIs(welcome, 4005, 1950, {267, 130}));
     wchar_t title[64]{};
     GetWindowTextW(welcome.Hwnd(), title, 64);
     EXPECT_STREQ(title, L"Administrador de historial - Tilu");

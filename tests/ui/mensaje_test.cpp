@@ -38,14 +38,7 @@ TEST_F(MensajeTest, GeometryAtTheWindowsDpi) {
     Mensaje& dialog = TheForm<Mensaje>();
     dialog.Load();
     const Scale scale(dialog.Dpi());
-    RECT client{};
-    GetClientRect(dialog.Hwnd(), &client);
-    EXPECT_EQ(client.right, scale.Px(4155));
-    EXPECT_EQ(client.bottom, scale.Px(1605));
-    if (scale.Dpi() == 96) {
-        EXPECT_EQ(client.right, 277);
-        EXPECT_EQ(client.bottom, 107);
-    }
+    EXPECT_TRUE(testing::ClientAreaIs(dialog, 4155, 1605, {277, 107}));
 
     RECT window{};
     GetWindowRect(dialog.Hwnd(), &window);

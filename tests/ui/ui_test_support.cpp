@@ -92,6 +92,22 @@ bool Canvas::Contains(const RECT& area, COLORREF color) const {
     return false;
 }
 
+::testing::AssertionResult ClientAreaIs(const Surface& window, Twips width, Twips height,
+                                        SIZE at96) {
+    const Scale scale(window.Dpi());
+    RECT client{};
+    GetClientRect(window.Hwnd(), &client);
+    const SIZE expected = scale.Dpi() == 96 ? at96 : SIZE{scale.Px(width), scale.Px(height)};
+    if (client.right == scale.Px(width) && client.bottom == scale.Px(height) &&
+        client.right == expected.cx && client.bottom == expected.cy) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "client area " << client.right << " x " << client.bottom << " at " << scale.Dpi()
+           << " DPI, expected " << scale.Px(width) << " x " << scale.Px(height) << " (" << at96.cx
+           << " x " << at96.cy << " at 96 DPI)";
+}
+
 void MouseDown(HWND hwnd, UINT button, POINT point, bool secondOfDouble) {
     SendMessageW(hwnd, DownMessage(button, secondOfDouble), button, Coordinates(point));
 }

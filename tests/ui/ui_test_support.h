@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/layer/application.h"
+#include "ui/layer/scale.h"
 #include "ui/layer/surface.h"
 
 namespace tilu::ui::testing {
@@ -30,6 +31,11 @@ private:
     int height_ = 0;
     std::vector<COLORREF> pixels_;
 };
+
+// Whether a window's client area is width × height twips at its DPI; at 96 DPI that must also
+// be exactly `at96` pixels.
+::testing::AssertionResult ClientAreaIs(const Surface& window, Twips width, Twips height,
+                                        SIZE at96);
 
 // Mouse and key messages as the system would send them to a window's procedure.
 void MouseDown(HWND hwnd, UINT button, POINT point, bool secondOfDouble = false);
