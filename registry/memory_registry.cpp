@@ -171,16 +171,7 @@ Status MemoryRegistry::OpenKeyEx(RegKey key, const char* subKey, std::uint32_t /
         *result = key;
         return kErrorSuccess;
     }
-    std::shared_ptr<Node> parent;
-    std::shared_ptr<Node> node;
-    Status status = Resolve(key, 0, parent);
-    if (status == kErrorSuccess) {
-        status = Walk(std::move(parent), subKey, false, node);
-    }
-    if (status == kErrorSuccess) {
-        *result = AddHandle(std::move(node), access);
-    }
-    return status;
+    return OpenNode(key, subKey, false, access, *result);
 }
 
 Status MemoryRegistry::CreateKey(RegKey key, const char* subKey, RegKey* result) {
@@ -188,14 +179,19 @@ Status MemoryRegistry::CreateKey(RegKey key, const char* subKey, RegKey* result)
         return kErrorInvalidParameter;
     }
     *result = 0;
+    return OpenNode(key, subKey, true, kKeyAllAccess, *result);
+}
+
+Status MemoryRegistry::OpenNode(RegKey key, const char* subKey, bool create, std::uint32_t access,
+                                RegKey& result) {
     std::shared_ptr<Node> parent;
     std::shared_ptr<Node> node;
     Status status = Resolve(key, 0, parent);
     if (status == kErrorSuccess) {
-        status = Walk(std::move(parent), subKey, true, node);
+        status = Walk(std::move(parent), subKey, create, node);
     }
     if (status == kErrorSuccess) {
-        *result = AddHandle(std::move(node), kKeyAllAccess);
+        result = AddHandle(std::move(node), access);
     }
     return status;
 }

@@ -63,6 +63,9 @@ private:
     // The key behind a handle with at least the `access` rights, or the status that refuses it.
     Status Resolve(RegKey key, std::uint32_t access, std::shared_ptr<Node>& node) const;
     RegKey AddHandle(std::shared_ptr<Node> node, std::uint32_t access);
+    // Opens subKey below key (creating the missing keys when asked) as a new handle.
+    Status OpenNode(RegKey key, const char* subKey, bool create, std::uint32_t access,
+                    RegKey& result);
 
     std::map<RegKey, std::shared_ptr<Node>> roots_;
     std::map<RegKey, Handle> handles_;

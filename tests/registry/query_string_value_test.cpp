@@ -93,25 +93,19 @@ private:
     std::function<void()> change_;
 };
 
-struct ChangeCase {
-    const char* name;
-    std::uint32_t type;
-    std::string changedTo;
-    std::wstring text;
-};
-
 TEST_F(QueryStringValueTest, ValueChangingBetweenTheQueries) {
-    const ChangeCase cases[] = {
+    const ReadCase cases[] = {
+        // stored: what the value changes to
         {"grows: the second query fails", kRegSz, "abcdef\0"s, L""},
         {"shrinks: the second size counts", kRegSz, "ab\0"s, L"ab"},
         {"shrinks without terminator", kRegSz, "ab", L"ab"},
         {"changes type", kRegBinary, "abc\0"s, L""},
     };
-    for (const ChangeCase& c : cases) {
+    for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.name);
         scratch_.SetRaw("url1", kRegSz, Bytes("abcd\0"s));
         ChangingStore store(TestRegistry(),
-                            [&] { scratch_.SetRaw("url1", c.type, Bytes(c.changedTo)); });
+                            [&] { scratch_.SetRaw("url1", c.type, Bytes(c.stored)); });
         EXPECT_EQ(cQueryReg(store).QueryStringValue(PathTo(), L"url1", kHkeyCurrentUser), c.text);
         EXPECT_EQ(store.OpenHandleCount(), 0u);
     }
