@@ -2,6 +2,9 @@
 # Sourced by tests/e2e/run, scripts/screenshots and scripts/bench-startup. Every wait is bounded;
 # every process started here is ended by xs_cleanup (install it with `trap xs_cleanup EXIT`).
 
+# Window titles, typed text and the seeded history are UTF-8 whatever the caller's locale is.
+export LC_ALL=C.UTF-8
+
 XS_TIMEOUT=${XS_TIMEOUT:-30}   # seconds for any single wait
 XS_SCREEN=${XS_SCREEN:-1024x768}
 XS_XVFB_PID=
@@ -259,9 +262,11 @@ xs_seed_history() {
             fi
         done
     } | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$file"
-    wine reg import "$(xs_windows_path "$file")" >/dev/null 2>&1
-    local status=$?
+    local out status
+    out=$(wine reg import "$(xs_windows_path "$file")" 2>&1)
+    status=$?
     rm -f "$file"
+    [ $status -eq 0 ] || echo "  reg import exited with $status: $out" >&2
     return $status
 }
 
