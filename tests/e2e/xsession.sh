@@ -70,8 +70,8 @@ xs_use_prefix() {
                    inside && sub(/^"LogPixels"=dword:/, "") { print; exit }' "$dir/user.reg" 2>/dev/null)
     if [ -z "$current" ] || [ $((16#$current)) -ne "$dpi" ]; then
         wineserver -k 2>/dev/null || true
-        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
-            >/dev/null 2>&1
+        xs_reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f ||
+            xs_die "could not set the prefix's DPI"
         wineserver -w
     fi
 }
@@ -227,6 +227,26 @@ xs_pixels() {
 
 # --- The history key, through Wine's own reg ----------------------------------------------------
 
+# Runs Wine's reg with the given arguments; on failure says what reg said and tries again, up to
+# three times in all. (Once, in a prefix made moments before on a busy machine, an import failed
+# for no reason that could be reproduced; a test must not fail on its peer's hiccup.)
+#   xs_reg ARGUMENT...
+xs_reg() {
+    local attempt status out
+    # Through a file, not a pipe: Wine's background processes may inherit reg's output and
+    # outlive it.
+    out=$(mktemp /tmp/xs-reg.XXXXXX)
+    for attempt in 1 2 3; do
+        wine reg "$@" >"$out" 2>&1 </dev/null
+        status=$?
+        [ $status -eq 0 ] && break
+        echo "  note: reg $1 failed (exit $status, attempt $attempt): $(tr -d '\r' <"$out")" >&2
+        sleep 1
+    done
+    rm -f "$out"
+    return $status
+}
+
 # A Unix path as Wine's Z: drive shows it.
 xs_windows_path() {
     local path=$1
@@ -262,11 +282,9 @@ xs_seed_history() {
             fi
         done
     } | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$file"
-    local out status
-    out=$(wine reg import "$(xs_windows_path "$file")" 2>&1)
-    status=$?
+    xs_reg import "$(xs_windows_path "$file")"
+    local status=$?
     rm -f "$file"
-    [ $status -eq 0 ] || echo "  reg import exited with $status: $out" >&2
     return $status
 }
 
