@@ -14,6 +14,7 @@
 #include "history/memory_view.h"
 #include "history/slots.h"
 #include "registry/advapi32_registry.h"
+#include "registry/ansi_text.h"
 #include "registry/cqueryreg.h"
 
 namespace tilu::bench {
@@ -43,7 +44,7 @@ std::string Address(int slot) {
 void WriteSlot(int slot, const std::string& text) {
     ScopedKey key;
     RegCreateKeyA(HKEY_CURRENT_USER, kSubkey, key.Out());
-    const std::string name = "url" + std::to_string(slot);
+    const std::string name = ToAnsi(SlotName(slot));
     RegSetValueExA(key.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>(text.size() + 1));
 }
@@ -56,8 +57,7 @@ void FillKey() {
 }
 
 void RemoveKey() {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kSubkey);
-    RegDeleteKeyA(HKEY_CURRENT_USER, kParentSubkey);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kParentSubkey);
 }
 
 double Median(std::vector<double> values) {

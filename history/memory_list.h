@@ -11,9 +11,6 @@ namespace tilu {
 
 class MemoryList : public ListModel {
 public:
-    MemoryList() = default;
-    explicit MemoryList(std::vector<std::wstring> items) : items_(std::move(items)) {}
-
     int Count() const override { return static_cast<int>(items_.size()); }
     std::wstring TextAt(int position) const override;
     void Append(const std::wstring& text) override { items_.push_back(text); }

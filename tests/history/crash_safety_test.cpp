@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
+#include <optional>
 
 #include "history/slots.h"
 #include "registry/fault_injection.h"
@@ -13,12 +13,14 @@ namespace tilu {
 namespace {
 
 using testing::HistoryHarness;
+using testing::kDelete;
 using testing::Layout;
+using testing::Numbered;
 using testing::Seed;
 using testing::Slots;
 using testing::Sz;
-
-using Texts = std::vector<std::wstring>;
+using testing::Texts;
+using testing::Without;
 
 // A history whose registry calls can be stopped.
 struct StoppableHistory {
@@ -32,11 +34,19 @@ struct CrashCase {
     const char* name;
     std::vector<Seed> seeds;
     int selected;
-    std::function<void(History&)> operation;
-    Texts survivors;  // entries that must never be missing from url1 to url25
+    std::optional<std::wstring> replacement;  // none: the selected entry is deleted
+    Texts survivors;                          // entries never missing from url1 to url25
     Texts finalList;
-    Texts finalSlots;  // url1 to url25 after the uninterrupted operation
+    std::optional<Texts> finalSlots = {};  // after the uninterrupted operation, if not Layout
 };
+
+void Operate(History& history, const CrashCase& c) {
+    if (c.replacement) {
+        history.ReplaceEntry(*c.replacement);
+    } else {
+        history.DeleteSelectedEntry();
+    }
+}
 
 // The survivors that slots 1 to 25 lack, counting equal texts separately.
 Texts Missing(const Texts& survivors, Texts slots) {
@@ -55,8 +65,7 @@ Texts Missing(const Texts& survivors, Texts slots) {
 void Prepare(StoppableHistory& s, const CrashCase& c) {
     s.h.Seed(c.seeds);
     s.h.history.OnLoad();
-    s.h.view.List().Select(c.selected);
-    s.h.history.RecordSelection();
+    s.h.Click(c.selected);
 }
 
 // Runs the operation once without a stop and returns how many registry calls it made.
@@ -64,9 +73,9 @@ std::size_t CountOperations(const CrashCase& c) {
     StoppableHistory s(L"history.CrashSafety");
     Prepare(s, c);
     s.fault.Clear();
-    c.operation(s.h.history);
+    Operate(s.h.history, c);
     EXPECT_EQ(s.h.ListItems(), c.finalList) << "uninterrupted";
-    EXPECT_EQ(s.h.ReadSlots(), c.finalSlots) << "uninterrupted";
+    EXPECT_EQ(s.h.ReadSlots(), c.finalSlots.value_or(Layout(c.finalList))) << "uninterrupted";
     return s.fault.OperationCount();
 }
 
@@ -79,7 +88,7 @@ void ExpectNoStopLosesASurvivor(const CrashCase& c) {
         StoppableHistory s(L"history.CrashSafety");
         Prepare(s, c);
         s.fault.FailAfter(k, kErrorAccessDenied);
-        c.operation(s.h.history);
+        Operate(s.h.history, c);
         s.fault.Clear();
         const Texts missing = Missing(c.survivors, s.h.ReadSlots());
         if (!missing.empty()) {
@@ -90,26 +99,17 @@ void ExpectNoStopLosesASurvivor(const CrashCase& c) {
     }
 }
 
-void DeleteSelected(History& history) {
-    history.DeleteSelectedEntry();
-}
-
 TEST(CrashSafety, NoStopLosesAnEntryThatSurvives) {
-    Texts full;
-    for (int i = 1; i <= SlotCount; ++i) {
-        full.push_back(L"http://sitio" + std::to_wstring(i) + L".es/");
-    }
-    const Texts fullLessFirst(full.begin() + 1, full.end());
+    const Texts fullLessFirst = Without(Numbered(SlotCount), 0);
     const CrashCase cases[] = {
-        {"delete the first of 25", Slots(full), 0, DeleteSelected, fullLessFirst, fullLessFirst,
-         Layout(fullLessFirst)},
+        {"delete the first of 25", Slots(Numbered(SlotCount)), 0, kDelete, fullLessFirst,
+         fullLessFirst},
         {"delete the third of seven",
          Slots({L"a", L"b", L"c", L"d", L"e", L"f", L"g"}),
          2,
-         DeleteSelected,
+         kDelete,
          {L"a", L"b", L"d", L"e", L"f", L"g"},
-         {L"a", L"b", L"d", L"e", L"f", L"g"},
-         Layout({L"a", L"b", L"d", L"e", L"f", L"g"})},
+         {L"a", L"b", L"d", L"e", L"f", L"g"}},
         {"delete among gaps, hidden values and equal texts",
          {Sz("url2", L"A"),
           {"url3", kRegDword, {1, 0, 0, 0}},
@@ -119,21 +119,19 @@ TEST(CrashSafety, NoStopLosesAnEntryThatSurvives) {
           Sz("url10", L"пример"),
           Sz("url25", L"例え")},
          0,
-         DeleteSelected,
+         kDelete,
          {L"B", L"A", L"пример", L"例え"},
-         {L"B", L"A", L"пример", L"例え"},
-         Layout({L"B", L"A", L"пример", L"例え"})},
+         {L"B", L"A", L"пример", L"例え"}},
         {"replace among gaps",
          {Sz("url1", L"a"), Sz("url3", L"b"), Sz("url10", L"c"), Sz("url20", L"d")},
          2,
-         [](History& history) { history.ReplaceEntry(L"nueva"); },
+         L"nueva",
          {L"a", L"b", L"d"},
-         {L"a", L"b", L"nueva", L"d"},
-         Layout({L"a", L"b", L"nueva", L"d"})},
+         {L"a", L"b", L"nueva", L"d"}},
         {"replace by empty text among gaps",
          {Sz("url4", L"a"), Sz("url8", L"b"), Sz("url16", L"c")},
          0,
-         [](History& history) { history.ReplaceEntry(L""); },
+         L"",
          {L"b", L"c"},
          {L"b", L"c"},
          Layout({testing::kAbsent, L"b", L"c"})},

@@ -2,8 +2,9 @@
 // dialog that records its steps.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "history/history.h"
@@ -28,13 +29,39 @@ public:
     std::vector<std::wstring> steps;
 };
 
+using Texts = std::vector<std::wstring>;
+
+// "http://sitio1.es/" ... for `count` entries.
+inline Texts Numbered(int count) {
+    Texts texts;
+    for (int i = 1; i <= count; ++i) {
+        texts.push_back(L"http://sitio" + std::to_wstring(i) + L".es/");
+    }
+    return texts;
+}
+
+// The texts without the one at `position`.
+inline Texts Without(Texts texts, std::size_t position) {
+    texts.erase(texts.begin() + static_cast<std::ptrdiff_t>(position));
+    return texts;
+}
+
+// In a table of edits, in place of a replacement text: the selected entry is deleted.
+inline constexpr std::nullopt_t kDelete = std::nullopt;
+
 class HistoryHarness {
 public:
     // `api` is the registry the history works through; seeding and reading back always use the
     // test registry itself.
-    explicit HistoryHarness(const std::wstring& keyName, RegistryApi& api = TestRegistry());
+    explicit HistoryHarness(const std::wstring& keyName, RegistryApi& api = TestRegistry())
+        : key(keyName), registry(api), history(registry, view, dialog, key.Path()) {}
 
-    void Seed(const std::vector<testing::Seed>& seeds);
+    void Seed(const std::vector<testing::Seed>& seeds) { SeedKey(key, seeds); }
+    // The user selects the entry at `position` (-1: none), as a click in the list does.
+    void Click(int position) {
+        view.List().Select(position);
+        history.RecordSelection();
+    }
     // Slots url1 to url25, as Layout describes them.
     std::vector<std::wstring> ReadSlots() const { return testing::ReadSlots(key); }
     std::vector<std::wstring> ListItems() const { return view.List().Items(); }

@@ -3,8 +3,6 @@
 
 #include <optional>
 
-#include "history/slots.h"
-#include "registry/ansi_text.h"
 #include "tests/history/history_harness.h"
 
 namespace tilu {
@@ -12,26 +10,15 @@ namespace {
 
 using testing::HistoryHarness;
 using testing::kAbsent;
+using testing::kDelete;
 using testing::Layout;
+using testing::Numbered;
 using testing::RawValue;
 using testing::Seed;
 using testing::Slots;
 using testing::Sz;
-
-using Texts = std::vector<std::wstring>;
-
-Texts Numbered(int count) {
-    Texts texts;
-    for (int i = 1; i <= count; ++i) {
-        texts.push_back(L"http://sitio" + std::to_wstring(i) + L".es/");
-    }
-    return texts;
-}
-
-Texts Without(Texts texts, std::size_t position) {
-    texts.erase(texts.begin() + static_cast<std::ptrdiff_t>(position));
-    return texts;
-}
+using testing::Texts;
+using testing::Without;
 
 // Values next to the history that no rewrite may touch.
 const std::vector<Seed>& Bystanders() {
@@ -48,60 +35,49 @@ void ExpectBystandersUntouched(const HistoryHarness& h) {
     }
 }
 
-enum class Action { Delete, Replace };
-
 struct EditCase {
     const char* name;
     std::vector<Seed> seeds;
     int selected;  // the user's selection, recorded as the window records it
-    Action action;
-    std::wstring newText;  // for Replace
-    Texts list;            // after the operation
-    Texts slots;           // url1 to url25 after the operation
+    std::optional<std::wstring> replacement;
+    Texts list;  // after the operation
     const wchar_t* status;
+    std::optional<Texts> slots = {};  // url1 to url25 afterwards, when not Layout(list)
 };
 
 void Perform(HistoryHarness& h, const EditCase& c) {
     h.Seed(c.seeds + Bystanders());
     h.history.OnLoad();
-    h.view.List().Select(c.selected);
-    h.history.RecordSelection();
-    if (c.action == Action::Delete) {
-        h.history.DeleteSelectedEntry();
+    h.Click(c.selected);
+    if (c.replacement) {
+        h.history.ReplaceEntry(*c.replacement);
     } else {
-        h.history.ReplaceEntry(c.newText);
+        h.history.DeleteSelectedEntry();
     }
 }
 
 TEST(Rewrite, DeleteAndReplaceLeaveTheListInUrl1Onwards) {
     const std::vector<std::uint8_t> dword = {4, 0, 0, 0};
-    const Texts seven = {L"a", L"b", L"c", L"d", L"e", L"f", L"g"};
     Texts fullWithNewLast = Numbered(25);
     fullWithNewLast[24] = L"última";
     const EditCase cases[] = {
         {"delete the third of seven",
-         Slots(seven),
+         Slots({L"a", L"b", L"c", L"d", L"e", L"f", L"g"}),
          2,
-         Action::Delete,
-         L"",
+         kDelete,
          {L"a", L"b", L"d", L"e", L"f", L"g"},
-         Layout({L"a", L"b", L"d", L"e", L"f", L"g"}),
          L"Elemento seleccionado: 0  de 6"},
         {"delete the only entry",
          Slots({L"solo"}),
          0,
-         Action::Delete,
-         L"",
+         kDelete,
          {},
-         Layout({}),
          L"Elemento seleccionado: 0  de 0"},
         {"delete the first of url1, url3, url5",
          {Sz("url1", L"a"), Sz("url3", L"c"), Sz("url5", L"e")},
          0,
-         Action::Delete,
-         L"",
+         kDelete,
          {L"c", L"e"},
-         Layout({L"c", L"e"}),
          L"Elemento seleccionado: 0  de 2"},
         {"delete removes a hidden REG_DWORD url4 and an empty url2",
          {Sz("url1", L"a"),
@@ -110,71 +86,57 @@ TEST(Rewrite, DeleteAndReplaceLeaveTheListInUrl1Onwards) {
           {"url4", kRegDword, dword},
           Sz("url5", L"e")},
          1,
-         Action::Delete,
-         L"",
+         kDelete,
          {L"a", L"e"},
-         Layout({L"a", L"e"}),
          L"Elemento seleccionado: 0  de 2"},
         {"delete by position among equal texts",
          Slots({L"A", L"B", L"A"}),
          2,
-         Action::Delete,
-         L"",
+         kDelete,
          {L"A", L"B"},
-         Layout({L"A", L"B"}),
          L"Elemento seleccionado: 0  de 2"},
-        {"delete the first of 25", Slots(Numbered(25)), 0, Action::Delete, L"",
-         Without(Numbered(25), 0), Layout(Without(Numbered(25), 0)),
+        {"delete the first of 25", Slots(Numbered(25)), 0, kDelete, Without(Numbered(25), 0),
          L"Elemento seleccionado: 0  de 24"},
         {"delete keeps a Cyrillic and a CJK address exactly",
          Slots({L"http://пример.рф/путь", L"http://borrar.es/", L"http://例え.テスト/中文"}),
          1,
-         Action::Delete,
-         L"",
+         kDelete,
          {L"http://пример.рф/путь", L"http://例え.テスト/中文"},
-         Layout({L"http://пример.рф/путь", L"http://例え.テスト/中文"}),
          L"Elemento seleccionado: 0  de 2"},
         {"replace the second of four",
          Slots({L"a", L"b", L"c", L"d"}),
          1,
-         Action::Replace,
          L"nueva",
          {L"a", L"nueva", L"c", L"d"},
-         Layout({L"a", L"nueva", L"c", L"d"}),
          L"Elemento seleccionado: 0 de 4"},
         {"replace by empty text leaves a gap",
          Slots({L"a", L"b", L"c", L"d"}),
          1,
-         Action::Replace,
          L"",
          {L"a", L"c", L"d"},
-         Layout({L"a", kAbsent, L"c", L"d"}),
-         L"Elemento seleccionado: 0 de 3"},
+         L"Elemento seleccionado: 0 de 3",
+         Layout({L"a", kAbsent, L"c", L"d"})},
         {"replace keeps blanks as typed",
          Slots({L"a", L"b"}),
          0,
-         Action::Replace,
          L"  x  ",
          {L"  x  ", L"b"},
-         Layout({L"  x  ", L"b"}),
          L"Elemento seleccionado: 0 de 2"},
         {"replace removes a hidden REG_DWORD url4 and closes gaps",
          {Sz("url1", L"a"), Sz("url3", L"c"), {"url4", kRegDword, dword}, Sz("url9", L"i")},
          2,
-         Action::Replace,
          L"nueve",
          {L"a", L"c", L"nueve"},
-         Layout({L"a", L"c", L"nueve"}),
          L"Elemento seleccionado: 0 de 3"},
-        {"replace the last of 25", Slots(Numbered(25)), 24, Action::Replace, L"última",
-         fullWithNewLast, Layout(fullWithNewLast), L"Elemento seleccionado: 0 de 25"},
+        {"replace the last of 25", Slots(Numbered(25)), 24, L"última", fullWithNewLast,
+         L"Elemento seleccionado: 0 de 25"},
     };
     for (const EditCase& c : cases) {
         SCOPED_TRACE(c.name);
         HistoryHarness h(L"history.Rewrite");
         Perform(h, c);
         EXPECT_EQ(h.ListItems(), c.list);
-        EXPECT_EQ(h.ReadSlots(), c.slots);
+        EXPECT_EQ(h.ReadSlots(), c.slots.value_or(Layout(c.list)));
         EXPECT_EQ(h.view.StatusLine(), c.status);
         EXPECT_EQ(h.view.List().SelectedIndex(), -1);
         EXPECT_EQ(h.view.RecordedIndex(), c.selected) << "only a selection change sets it";
@@ -196,13 +158,11 @@ TEST(Rewrite, ALaterReplaceClosesTheGapOfAnEmptyReplacement) {
     HistoryHarness h(L"history.CloseGap");
     h.Seed(Slots({L"a", L"b", L"c", L"d"}));
     h.history.OnLoad();
-    h.view.List().Select(1);
-    h.history.RecordSelection();
+    h.Click(1);
     h.history.ReplaceEntry(L"");
     ASSERT_EQ(h.ReadSlots(), Layout({L"a", kAbsent, L"c", L"d"}));
 
-    h.view.List().Select(0);
-    h.history.RecordSelection();
+    h.Click(0);
     h.history.ReplaceEntry(L"a");
 
     EXPECT_EQ(h.ReadSlots(), Layout({L"a", L"c", L"d"}));
@@ -260,8 +220,7 @@ TEST(DeleteSelectedEntry, WithNothingSelectedOnlyTellsTheUser) {
     h.Seed({Sz("url1", L"a"), Sz("url3", L"c"), {"url4", kRegDword, {1, 0, 0, 0}}});
     h.Seed(Bystanders());
     h.history.OnLoad();
-    h.view.List().Select(1);
-    h.history.RecordSelection();
+    h.Click(1);
     h.view.List().Select(-1);  // the list lost its selection without a selection event
     const Observed before = Observe(h);
 

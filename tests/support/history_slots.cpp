@@ -18,7 +18,7 @@ Seed Sz(std::string name, const std::wstring& text) {
 std::vector<Seed> Slots(const std::vector<std::wstring>& texts) {
     std::vector<Seed> seeds;
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        seeds.push_back(Sz("url" + std::to_string(i + 1), texts[i]));
+        seeds.push_back(Sz(ToAnsi(SlotName(static_cast<int>(i) + 1)), texts[i]));
     }
     return seeds;
 }
