@@ -36,9 +36,8 @@ constexpr wchar_t kSeparator = L'\\';
 // registry counts in subkey-name lengths.
 constexpr std::uint32_t kMaxAnsiBytesPerUnit = 3;
 
-// Signed comparison: the predefined roots are the seven smallest 32-bit values.
 RootHandle InRangeOrClassesRoot(RootHandle root) {
-    return (root >= kHkeyClassesRoot && root <= kHkeyDynData) ? root : kHkeyClassesRoot;
+    return IsPredefinedRoot(root) ? root : kHkeyClassesRoot;
 }
 
 std::vector<std::uint8_t> StringPayload(const Data& data) {
@@ -176,8 +175,7 @@ Status cQueryReg::DeleteValue(std::wstring KeyPath, std::wstring ValueName,
         if (KeyPath.empty()) {
             return kErrorAccessDenied;
         }
-        const RegKey parent = RootKeyHandle(root);
-        return DeleteKeyTree(parent, KeyPath);
+        return DeleteKeyTree(RootKeyHandle(root), KeyPath);
     }
     ScopedKey key(api_);
     const Status opened = key.Open(RootKeyHandle(root), ToAnsi(KeyPath).c_str(), kKeyWrite);
@@ -196,32 +194,24 @@ Status cQueryReg::DeleteKeyTree(const RegKey& ParentKey, std::wstring& KeyName) 
         return status;
     }
 
-    std::uint32_t classLength = 0, subKeyCount = 0, longestSubKey = 0, longestClass = 0,
-                  valueCount = 0, longestValueName = 0, longestValue = 0, securitySize = 0;
-    FileTime lastWrite;
-    status = api_.QueryInfoKey(key.Get(), nullptr, &classLength, nullptr, &subKeyCount,
-                               &longestSubKey, &longestClass, &valueCount, &longestValueName,
-                               &longestValue, &securitySize, &lastWrite);
+    std::uint32_t subKeyCount = 0, longestSubKey = 0;
+    status = api_.QueryInfoKey(key.Get(), nullptr, nullptr, nullptr, &subKeyCount, &longestSubKey,
+                               nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
     if (status != kErrorSuccess) {
         return status;
     }
 
-    if (subKeyCount > 0) {
-        const std::uint32_t bufferLength = longestSubKey * kMaxAnsiBytesPerUnit + 1;
-        std::string subName(bufferLength, '*');
-        // From the highest index down: deleting a subkey leaves the lower indices in place.
-        for (std::uint32_t index = subKeyCount; index-- > 0;) {
-            std::uint32_t nameLength = bufferLength;
-            std::uint32_t subClassLength = 0;
-            FileTime subLastWrite;
-            if (api_.EnumKeyEx(key.Get(), index, subName.data(), &nameLength, nullptr, nullptr,
-                               &subClassLength, &subLastWrite) != kErrorSuccess) {
-                continue;
-            }
-            std::wstring subKey = FromAnsi(std::string_view(subName.data(), nameLength));
-            const RegKey parent = key.Get();
-            DeleteKeyTree(parent, subKey);
+    const std::uint32_t bufferLength = longestSubKey * kMaxAnsiBytesPerUnit + 1;
+    std::string subName(bufferLength, '*');
+    // From the highest index down: deleting a subkey leaves the lower indices in place.
+    for (std::uint32_t index = subKeyCount; index-- > 0;) {
+        std::uint32_t nameLength = bufferLength;
+        if (api_.EnumKeyEx(key.Get(), index, subName.data(), &nameLength, nullptr, nullptr, nullptr,
+                           nullptr) != kErrorSuccess) {
+            continue;
         }
+        std::wstring subKey = FromAnsi(std::string_view(subName.data(), nameLength));
+        DeleteKeyTree(key.Get(), subKey);
     }
 
     key.Close();

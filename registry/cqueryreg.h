@@ -14,17 +14,6 @@
 
 namespace tilu {
 
-// A predefined root key as a 32-bit handle.
-using RootHandle = std::int32_t;
-
-inline constexpr RootHandle kHkeyClassesRoot = static_cast<RootHandle>(0x80000000u);
-inline constexpr RootHandle kHkeyCurrentUser = static_cast<RootHandle>(0x80000001u);
-inline constexpr RootHandle kHkeyLocalMachine = static_cast<RootHandle>(0x80000002u);
-inline constexpr RootHandle kHkeyUsers = static_cast<RootHandle>(0x80000003u);
-inline constexpr RootHandle kHkeyPerformanceData = static_cast<RootHandle>(0x80000004u);
-inline constexpr RootHandle kHkeyCurrentConfig = static_cast<RootHandle>(0x80000005u);
-inline constexpr RootHandle kHkeyDynData = static_cast<RootHandle>(0x80000006u);
-
 class cQueryReg {
 public:
     explicit cQueryReg(RegistryApi& api) : api_(api) {}

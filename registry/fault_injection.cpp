@@ -1,8 +1,10 @@
 #include "registry/fault_injection.h"
 
 #include <algorithm>
+#include <ostream>
 
 namespace tilu {
+namespace {
 
 const char* OpName(Op op) {
     switch (op) {
@@ -26,6 +28,12 @@ const char* OpName(Op op) {
             return "EnumKeyEx";
     }
     return "?";
+}
+
+}  // namespace
+
+void PrintTo(Op op, std::ostream* os) {
+    *os << OpName(op);
 }
 
 void FaultInjectingRegistry::FailOperation(Op op, Status status) {
@@ -52,6 +60,14 @@ std::vector<std::string> FaultInjectingRegistry::TextsOf(Op op) const {
     return texts;
 }
 
+std::vector<Op> FaultInjectingRegistry::Ops() const {
+    std::vector<Op> ops;
+    for (const Call& call : log_) {
+        ops.push_back(call.op);
+    }
+    return ops;
+}
+
 std::optional<Status> FaultInjectingRegistry::InjectedFailure(Op op) const {
     if (countFailure_ && log_.size() >= countFailure_->afterCount) {
         return countFailure_->status;
@@ -65,6 +81,13 @@ std::optional<Status> FaultInjectingRegistry::InjectedFailure(Op op) const {
     return std::nullopt;
 }
 
+Status FaultInjectingRegistry::Track(Status status, const RegKey* result) {
+    if (status == kErrorSuccess && result) {
+        openHandles_.push_back(*result);
+    }
+    return status;
+}
+
 template <class Forward>
 Status FaultInjectingRegistry::Run(Op op, RegKey key, const char* text, Forward forward) {
     const std::optional<Status> injected = InjectedFailure(op);
@@ -76,22 +99,13 @@ Status FaultInjectingRegistry::Run(Op op, RegKey key, const char* text, Forward 
 Status FaultInjectingRegistry::OpenKeyEx(RegKey key, const char* subKey, std::uint32_t options,
                                          std::uint32_t access, RegKey* result) {
     return Run(Op::OpenKeyEx, key, subKey, [&] {
-        const Status status = inner_.OpenKeyEx(key, subKey, options, access, result);
-        if (status == kErrorSuccess && result) {
-            openHandles_.push_back(*result);
-        }
-        return status;
+        return Track(inner_.OpenKeyEx(key, subKey, options, access, result), result);
     });
 }
 
 Status FaultInjectingRegistry::CreateKey(RegKey key, const char* subKey, RegKey* result) {
-    return Run(Op::CreateKey, key, subKey, [&] {
-        const Status status = inner_.CreateKey(key, subKey, result);
-        if (status == kErrorSuccess && result) {
-            openHandles_.push_back(*result);
-        }
-        return status;
-    });
+    return Run(Op::CreateKey, key, subKey,
+               [&] { return Track(inner_.CreateKey(key, subKey, result), result); });
 }
 
 Status FaultInjectingRegistry::CloseKey(RegKey key) {

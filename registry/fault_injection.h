@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,7 +29,8 @@ enum class Op {
     EnumKeyEx,
 };
 
-const char* OpName(Op op);
+// Prints an operation by name (GoogleTest finds it for failure messages).
+void PrintTo(Op op, std::ostream* os);
 
 class FaultInjectingRegistry : public RegistryApi {
 public:
@@ -56,6 +58,8 @@ public:
     const std::vector<Call>& Calls() const { return log_; }
     // The text arguments of the logged calls of one operation, in call order.
     std::vector<std::string> TextsOf(Op op) const;
+    // The operations of the logged calls, in call order.
+    std::vector<Op> Ops() const;
     // Handles returned by OpenKeyEx or CreateKey through this decorator and not closed yet.
     std::size_t OpenHandleCount() const { return openHandles_.size(); }
 
@@ -91,6 +95,8 @@ private:
 
     // The injected status for the next call of `op`, if it is to fail.
     std::optional<Status> InjectedFailure(Op op) const;
+    // Counts the handle an open or create returned with `status`; gives the status back.
+    Status Track(Status status, const RegKey* result);
     // Runs `forward` unless a failure is injected; logs the call either way.
     template <class Forward>
     Status Run(Op op, RegKey key, const char* text, Forward forward);

@@ -18,10 +18,8 @@ constexpr std::uint32_t kKeySetValue = 0x0002;
 constexpr std::uint32_t kKeyEnumerateSubKeys = 0x0008;
 constexpr char kSeparator = '\\';
 
-// Predefined handles: 0x80000000 to 0x80000006, sign-extended.
 bool IsPredefined(RegKey key) {
-    return key >= RootKeyHandle(static_cast<std::int32_t>(0x80000000u)) &&
-           key <= RootKeyHandle(static_cast<std::int32_t>(0x80000006u));
+    return key >= RootKeyHandle(kHkeyClassesRoot) && key <= RootKeyHandle(kHkeyDynData);
 }
 
 char FoldCase(char c) {
@@ -120,15 +118,13 @@ Status Walk(std::shared_ptr<Node> from, const char* subKey, bool create,
 
 MemoryRegistry::MemoryRegistry() {
     // The roots a Wine prefix has, with the few keys every Windows has below them.
-    for (const std::uint32_t root :
-         {0x80000000u, 0x80000001u, 0x80000002u, 0x80000003u, 0x80000005u, 0x80000006u}) {
-        roots_[RootKeyHandle(static_cast<std::int32_t>(root))] = std::make_shared<Node>();
+    for (const RootHandle root : {kHkeyClassesRoot, kHkeyCurrentUser, kHkeyLocalMachine, kHkeyUsers,
+                                  kHkeyCurrentConfig, kHkeyDynData}) {
+        roots_[RootKeyHandle(root)] = std::make_shared<Node>();
     }
     std::shared_ptr<Node> ignored;
-    Walk(roots_.at(RootKeyHandle(static_cast<std::int32_t>(0x80000001u))), "Software", true,
-         ignored);
-    Walk(roots_.at(RootKeyHandle(static_cast<std::int32_t>(0x80000002u))), "Software", true,
-         ignored);
+    Walk(roots_.at(RootKeyHandle(kHkeyCurrentUser)), "Software", true, ignored);
+    Walk(roots_.at(RootKeyHandle(kHkeyLocalMachine)), "Software", true, ignored);
 }
 
 MemoryRegistry::~MemoryRegistry() = default;
@@ -182,14 +178,17 @@ Status MemoryRegistry::CreateKey(RegKey key, const char* subKey, RegKey* result)
     return OpenNode(key, subKey, true, kKeyAllAccess, *result);
 }
 
+Status MemoryRegistry::Find(RegKey key, const char* subKey, bool create,
+                            std::shared_ptr<Node>& node) {
+    std::shared_ptr<Node> parent;
+    const Status status = Resolve(key, 0, parent);
+    return status == kErrorSuccess ? Walk(std::move(parent), subKey, create, node) : status;
+}
+
 Status MemoryRegistry::OpenNode(RegKey key, const char* subKey, bool create, std::uint32_t access,
                                 RegKey& result) {
-    std::shared_ptr<Node> parent;
     std::shared_ptr<Node> node;
-    Status status = Resolve(key, 0, parent);
-    if (status == kErrorSuccess) {
-        status = Walk(std::move(parent), subKey, create, node);
-    }
+    const Status status = Find(key, subKey, create, node);
     if (status == kErrorSuccess) {
         result = AddHandle(std::move(node), access);
     }
@@ -266,12 +265,8 @@ Status MemoryRegistry::SetValueEx(RegKey key, const char* valueName, std::uint32
             ToAnsi(FromAnsi(std::string_view(reinterpret_cast<const char*>(data), dataSize)));
         bytes.assign(converted.begin(), converted.end());
     }
-    const std::string name = valueName ? valueName : "";
-    auto it = node->values.find(name);
-    if (it == node->values.end()) {
-        it = node->values.emplace(name, Node::Value{}).first;
-    }
-    it->second = Node::Value{type, std::move(bytes)};
+    // An existing value keeps the spelling of its name.
+    node->values.insert_or_assign(valueName ? valueName : "", Node::Value{type, std::move(bytes)});
     return kErrorSuccess;
 }
 
@@ -287,13 +282,8 @@ Status MemoryRegistry::DeleteKey(RegKey key, const char* subKey) {
     if (subKey == nullptr) {
         return kErrorInvalidParameter;
     }
-    std::shared_ptr<Node> parent;
     std::shared_ptr<Node> node;
-    Status status = Resolve(key, 0, parent);
-    if (status == kErrorSuccess) {
-        status = Walk(std::move(parent), subKey, false, node);
-    }
-    if (status != kErrorSuccess) {
+    if (const Status status = Find(key, subKey, false, node); status != kErrorSuccess) {
         return status;
     }
     // Roots and keys with subkeys stay.

@@ -18,18 +18,12 @@
 
 namespace tilu {
 
-inline constexpr Status kErrorBadPathname = 161;
-inline constexpr Status kErrorKeyDeleted = 1018;
-
 class MemoryRegistry : public RegistryApi {
 public:
     MemoryRegistry();
     ~MemoryRegistry() override;
     MemoryRegistry(const MemoryRegistry&) = delete;
     MemoryRegistry& operator=(const MemoryRegistry&) = delete;
-
-    // Handles opened or created and not closed yet (predefined roots do not count).
-    std::size_t OpenHandleCount() const { return handles_.size(); }
 
     Status OpenKeyEx(RegKey key, const char* subKey, std::uint32_t options, std::uint32_t access,
                      RegKey* result) override;
@@ -63,6 +57,8 @@ private:
     // The key behind a handle with at least the `access` rights, or the status that refuses it.
     Status Resolve(RegKey key, std::uint32_t access, std::shared_ptr<Node>& node) const;
     RegKey AddHandle(std::shared_ptr<Node> node, std::uint32_t access);
+    // The key subKey below key, creating the missing keys when asked.
+    Status Find(RegKey key, const char* subKey, bool create, std::shared_ptr<Node>& node);
     // Opens subKey below key (creating the missing keys when asked) as a new handle.
     Status OpenNode(RegKey key, const char* subKey, bool create, std::uint32_t access,
                     RegKey& result);

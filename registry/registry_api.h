@@ -24,8 +24,10 @@ inline constexpr Status kErrorFileNotFound = 2;
 inline constexpr Status kErrorAccessDenied = 5;
 inline constexpr Status kErrorInvalidHandle = 6;
 inline constexpr Status kErrorInvalidParameter = 87;
+inline constexpr Status kErrorBadPathname = 161;
 inline constexpr Status kErrorMoreData = 234;
 inline constexpr Status kErrorNoMoreItems = 259;
+inline constexpr Status kErrorKeyDeleted = 1018;
 
 // Value type codes.
 inline constexpr std::uint32_t kRegNone = 0;
@@ -46,9 +48,25 @@ struct FileTime {
     std::uint32_t high = 0;
 };
 
-// Turns a 32-bit root handle (0x80000000 to 0x80000006) into a key handle, sign-extended as
-// Windows does for its predefined keys.
-constexpr RegKey RootKeyHandle(std::int32_t root) {
+// A predefined root key as a 32-bit handle.
+using RootHandle = std::int32_t;
+
+inline constexpr RootHandle kHkeyClassesRoot = static_cast<RootHandle>(0x80000000u);
+inline constexpr RootHandle kHkeyCurrentUser = static_cast<RootHandle>(0x80000001u);
+inline constexpr RootHandle kHkeyLocalMachine = static_cast<RootHandle>(0x80000002u);
+inline constexpr RootHandle kHkeyUsers = static_cast<RootHandle>(0x80000003u);
+inline constexpr RootHandle kHkeyPerformanceData = static_cast<RootHandle>(0x80000004u);
+inline constexpr RootHandle kHkeyCurrentConfig = static_cast<RootHandle>(0x80000005u);
+inline constexpr RootHandle kHkeyDynData = static_cast<RootHandle>(0x80000006u);
+
+// Signed comparison: the predefined roots are the seven smallest 32-bit values.
+constexpr bool IsPredefinedRoot(RootHandle root) {
+    return root >= kHkeyClassesRoot && root <= kHkeyDynData;
+}
+
+// Turns a 32-bit root handle into a key handle, sign-extended as Windows does for its
+// predefined keys.
+constexpr RegKey RootKeyHandle(RootHandle root) {
     return static_cast<RegKey>(root);
 }
 

@@ -11,7 +11,14 @@ namespace {
 using std::string_literals::operator""s;
 
 class DeleteValueTest : public RegistryTest {};
-class DeleteKeyTreeTest : public RegistryTest {};
+class DeleteKeyTreeTest : public RegistryTest {
+protected:
+    // DeleteKeyTree on `relative` below the scratch key, as the registry sees its name.
+    Status DeleteTree(const std::string& relative) {
+        std::wstring keyName = FromAnsi(scratch_.Subkey() + "\\" + relative);
+        return reg_.DeleteKeyTree(kCurrentUserKey, keyName);
+    }
+};
 
 TEST_F(DeleteValueTest, DeletesOneValue) {
     scratch_.SetRaw("url1", kRegSz, Bytes("a\0"s));
@@ -57,32 +64,11 @@ TEST_F(DeleteValueTest, RootsAreNeverDeleted) {
     EXPECT_EQ(faults_.OperationCount(), 0u) << "refused before any registry call";
 }
 
-TEST_F(DeleteValueTest, PathWithoutRootUsesTheCheckedDefault) {
-    const std::pair<RootHandle, RootHandle> cases[] = {
-        {kHkeyLocalMachine, kHkeyLocalMachine},
-        {7, kHkeyClassesRoot},
-        {static_cast<RootHandle>(0x80000007u), kHkeyClassesRoot},
-    };
-    for (const std::wstring valueName : {L"v", L""}) {
-        for (const auto& [defaultRoot, used] : cases) {
-            SCOPED_TRACE(::testing::Message() << defaultRoot << (valueName.empty() ? " key" : ""));
-            faults_.Clear();
-            faults_.FailOperation(Op::OpenKeyEx, kErrorFileNotFound);
-            EXPECT_EQ(reg_.DeleteValue(L"Software\\Test", valueName, defaultRoot),
-                      kErrorFileNotFound);
-            ASSERT_EQ(faults_.Calls().size(), 1u);
-            EXPECT_EQ(faults_.Calls()[0].key, RootKeyHandle(used));
-            EXPECT_EQ(faults_.Calls()[0].text, "Software\\Test");
-        }
-    }
-}
-
 TEST_F(DeleteKeyTreeTest, DeletesDepthFirstFromTheHighestIndex) {
     scratch_.CreateSubkey("A\\B\\D");
     scratch_.CreateSubkey("A\\C");
     const std::string a = scratch_.Subkey() + "\\A";
-    std::wstring keyName = FromAnsi(a);
-    EXPECT_EQ(reg_.DeleteKeyTree(kCurrentUserKey, keyName), kErrorSuccess);
+    EXPECT_EQ(DeleteTree("A"), kErrorSuccess);
     EXPECT_EQ(faults_.TextsOf(Op::DeleteKey), (std::vector<std::string>{"C", "D", "B", a}));
     EXPECT_FALSE(scratch_.Exists("A"));
     EXPECT_TRUE(scratch_.Exists());
@@ -92,8 +78,7 @@ TEST_F(DeleteKeyTreeTest, WideTree) {
     for (const char* path : {"T\\1\\x", "T\\1\\y", "T\\2", "T\\3\\z\\w", "T\\4", "T\\5\\q"}) {
         scratch_.CreateSubkey(path);
     }
-    std::wstring keyName = FromAnsi(scratch_.Subkey() + "\\T");
-    EXPECT_EQ(reg_.DeleteKeyTree(kCurrentUserKey, keyName), kErrorSuccess);
+    EXPECT_EQ(DeleteTree("T"), kErrorSuccess);
     EXPECT_FALSE(scratch_.Exists("T"));
     EXPECT_EQ(faults_.TextsOf(Op::DeleteKey).size(), 11u);
 }
@@ -101,14 +86,12 @@ TEST_F(DeleteKeyTreeTest, WideTree) {
 TEST_F(DeleteKeyTreeTest, SubkeyNamesLongerInTheCodePageThanInCharacters) {
     scratch_.CreateSubkey(ToAnsi(L"Ж\\ЖЖЖЖ\\東京"));
     scratch_.CreateSubkey(ToAnsi(L"Ж\\a"));
-    std::wstring keyName = FromAnsi(scratch_.Subkey() + ToAnsi(L"\\Ж"));
-    EXPECT_EQ(reg_.DeleteKeyTree(kCurrentUserKey, keyName), kErrorSuccess);
+    EXPECT_EQ(DeleteTree(ToAnsi(L"Ж")), kErrorSuccess);
     EXPECT_FALSE(scratch_.Exists(ToAnsi(L"Ж")));
 }
 
 TEST_F(DeleteKeyTreeTest, MissingKeyDeletesNothing) {
-    std::wstring keyName = FromAnsi(scratch_.Subkey() + "\\Missing");
-    EXPECT_EQ(reg_.DeleteKeyTree(kCurrentUserKey, keyName), kErrorFileNotFound);
+    EXPECT_EQ(DeleteTree("Missing"), kErrorFileNotFound);
     EXPECT_TRUE(faults_.TextsOf(Op::DeleteKey).empty());
 }
 
@@ -123,8 +106,7 @@ TEST_F(DeleteKeyTreeTest, FailedEnumerationLeavesSubkeysAndTheKey) {
     scratch_.CreateSubkey("A\\B");
     scratch_.CreateSubkey("A\\C");
     faults_.FailOperation(Op::EnumKeyEx, kErrorMoreData);
-    std::wstring keyName = FromAnsi(scratch_.Subkey() + "\\A");
-    EXPECT_EQ(reg_.DeleteKeyTree(kCurrentUserKey, keyName), kErrorAccessDenied);
+    EXPECT_EQ(DeleteTree("A"), kErrorAccessDenied);
     EXPECT_EQ(faults_.TextsOf(Op::EnumKeyEx).size(), 2u) << "every index is tried";
     EXPECT_TRUE(scratch_.Exists("A\\B"));
     EXPECT_TRUE(scratch_.Exists("A\\C"));
@@ -133,26 +115,20 @@ TEST_F(DeleteKeyTreeTest, FailedEnumerationLeavesSubkeysAndTheKey) {
 TEST_F(DeleteKeyTreeTest, FailedKeyQueryDeletesNothing) {
     scratch_.CreateSubkey("A\\B");
     faults_.FailOperation(Op::QueryInfoKey, kErrorInvalidHandle);
-    std::wstring keyName = FromAnsi(scratch_.Subkey() + "\\A");
-    EXPECT_EQ(reg_.DeleteKeyTree(kCurrentUserKey, keyName), kErrorInvalidHandle);
+    EXPECT_EQ(DeleteTree("A"), kErrorInvalidHandle);
     EXPECT_TRUE(faults_.TextsOf(Op::DeleteKey).empty());
     EXPECT_TRUE(scratch_.Exists("A\\B"));
 }
 
 TEST_F(DeleteKeyTreeTest, ClosesEachLevelBeforeDeletingIt) {
     scratch_.CreateSubkey("A\\B");
-    std::wstring keyName = FromAnsi(scratch_.Subkey() + "\\A");
-    reg_.DeleteKeyTree(kCurrentUserKey, keyName);
-    std::vector<Op> ops;
-    for (const auto& call : faults_.Calls()) {
-        ops.push_back(call.op);
-    }
+    DeleteTree("A");
     const std::vector<Op> expected = {
         Op::OpenKeyEx, Op::QueryInfoKey, Op::EnumKeyEx,                 // A
         Op::OpenKeyEx, Op::QueryInfoKey, Op::CloseKey,  Op::DeleteKey,  // B
         Op::CloseKey,  Op::DeleteKey,                                   // A
     };
-    EXPECT_EQ(ops, expected);
+    EXPECT_EQ(faults_.Ops(), expected);
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ TEST_F(FaultInjectionTest, LogsEachCallWithItsStatus) {
     EXPECT_EQ(faults_.Calls()[1].text, "v");
     EXPECT_EQ(faults_.Calls()[1].status, 1234);
     EXPECT_EQ(faults_.Calls()[2].op, Op::CloseKey);
-    EXPECT_STREQ(OpName(faults_.Calls()[2].op), "CloseKey");
+    EXPECT_EQ(::testing::PrintToString(faults_.Calls()[2].op), "CloseKey");
 }
 
 }  // namespace

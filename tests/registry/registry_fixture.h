@@ -15,8 +15,6 @@
 
 namespace tilu::testing {
 
-inline constexpr RegKey kCurrentUserKey = RootKeyHandle(kHkeyCurrentUser);
-
 // "registry.<suite>.<test>": unique per test, so test programs sharing a prefix cannot collide.
 inline std::wstring CurrentTestKeyName() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -116,29 +117,44 @@ TEST_F(SetValueTest, FailedOpenAndCreateReturnsTheCreateStatus) {
 TEST_F(SetValueTest, OpensForWritingAndClosesOnce) {
     scratch_.CreateSubkey("");
     reg_.SetValue(PathTo(), L"v", L"x", kHkeyCurrentUser, 1, kCreate);
-    std::vector<Op> ops;
-    for (const auto& call : faults_.Calls()) {
-        ops.push_back(call.op);
-    }
-    EXPECT_EQ(ops, (std::vector<Op>{Op::OpenKeyEx, Op::SetValueEx, Op::CloseKey}));
+    EXPECT_EQ(faults_.Ops(), (std::vector<Op>{Op::OpenKeyEx, Op::SetValueEx, Op::CloseKey}));
 }
 
 TEST_F(SetValueTest, PathWithoutRootUsesTheCheckedDefault) {
-    // The open is failed so that nothing outside the scratch key is ever written.
-    faults_.FailOperation(Op::OpenKeyEx, kErrorFileNotFound);
-    const std::pair<RootHandle, RootHandle> cases[] = {
+    struct Operation {
+        const char* name;
+        std::function<Status(const cQueryReg&, RootHandle)> run;
+    };
+    const Operation operations[] = {
+        {"SetValue",
+         [](const cQueryReg& reg, RootHandle root) {
+             return reg.SetValue(L"Software\\Test", L"v", L"x", root, 1, kDoNotCreate);
+         }},
+        {"DeleteValue",
+         [](const cQueryReg& reg, RootHandle root) {
+             return reg.DeleteValue(L"Software\\Test", L"v", root);
+         }},
+        {"DeleteValue of the key",
+         [](const cQueryReg& reg, RootHandle root) {
+             return reg.DeleteValue(L"Software\\Test", L"", root);
+         }},
+    };
+    const std::pair<RootHandle, RootHandle> roots[] = {
         {kHkeyLocalMachine, kHkeyLocalMachine},
         {7, kHkeyClassesRoot},
+        {static_cast<RootHandle>(0x80000007u), kHkeyClassesRoot},
     };
-    for (const auto& [defaultRoot, used] : cases) {
-        SCOPED_TRACE(defaultRoot);
-        faults_.Clear();
-        faults_.FailOperation(Op::OpenKeyEx, kErrorFileNotFound);
-        EXPECT_EQ(reg_.SetValue(L"Software\\Test", L"v", L"x", defaultRoot, 1, kDoNotCreate),
-                  kErrorFileNotFound);
-        ASSERT_EQ(faults_.Calls().size(), 1u);
-        EXPECT_EQ(faults_.Calls()[0].key, RootKeyHandle(used));
-        EXPECT_EQ(faults_.Calls()[0].text, "Software\\Test");
+    for (const Operation& operation : operations) {
+        for (const auto& [defaultRoot, used] : roots) {
+            SCOPED_TRACE(::testing::Message() << operation.name << " under " << defaultRoot);
+            // The open fails, so that nothing outside the scratch key is ever touched.
+            faults_.Clear();
+            faults_.FailOperation(Op::OpenKeyEx, kErrorFileNotFound);
+            EXPECT_EQ(operation.run(reg_, defaultRoot), kErrorFileNotFound);
+            ASSERT_EQ(faults_.Calls().size(), 1u);
+            EXPECT_EQ(faults_.Calls()[0].key, RootKeyHandle(used));
+            EXPECT_EQ(faults_.Calls()[0].text, "Software\\Test");
+        }
     }
 }
 

@@ -5,33 +5,19 @@
 #include <string>
 #include <vector>
 
-#include "registry/memory_registry.h"
+#include "registry/scoped_key.h"
 #include "tests/registry/registry_fixture.h"
 
 namespace tilu::testing {
 namespace {
 
-// A handle opened straight on the store, closed on every path.
-class RawKey {
-public:
+// A handle opened straight on the store at construction, with the open's status.
+struct RawKey : ScopedKey {
     RawKey(RegistryApi& api, RegKey parent, const std::string& subKey,
            std::uint32_t access = kKeyAllAccess)
-        : api_(api), status_(api.OpenKeyEx(parent, subKey.c_str(), 0, access, &key_)) {}
-    ~RawKey() {
-        if (status_ == kErrorSuccess) {
-            api_.CloseKey(key_);
-        }
-    }
-    RawKey(const RawKey&) = delete;
-    RawKey& operator=(const RawKey&) = delete;
+        : ScopedKey(api), status(Open(parent, subKey.c_str(), access)) {}
 
-    Status status() const { return status_; }
-    RegKey get() const { return key_; }
-
-private:
-    RegistryApi& api_;
-    RegKey key_ = 0;
-    Status status_;
+    const Status status;
 };
 
 class StoreTest : public RegistryTest {
@@ -67,11 +53,11 @@ TEST_F(StoreTest, QueryValueSizesAndStatuses) {
         SCOPED_TRACE(c.name);
         scratch_.SetRaw("v", c.type, Bytes(c.stored));
         RawKey key(api(), kCurrentUserKey, scratch_.Subkey(), kKeyRead);
-        ASSERT_EQ(key.status(), kErrorSuccess);
+        ASSERT_EQ(key.status, kErrorSuccess);
         std::vector<std::uint8_t> buffer(c.bufferSize + 1, 0x55);
         std::uint32_t type = 0;
         std::uint32_t size = c.bufferSize;
-        EXPECT_EQ(api().QueryValueEx(key.get(), "v", nullptr, &type,
+        EXPECT_EQ(api().QueryValueEx(key.Get(), "v", nullptr, &type,
                                      c.withBuffer ? buffer.data() : nullptr, &size),
                   c.status);
         EXPECT_EQ(type, c.type);
@@ -89,7 +75,7 @@ TEST_F(StoreTest, MissingValueGivesNoTypeAndLeavesTheSize) {
     RawKey key(api(), kCurrentUserKey, scratch_.Subkey(), kKeyRead);
     std::uint32_t type = 99, size = 99;
     std::uint32_t probe = 0;
-    EXPECT_EQ(api().QueryValueEx(key.get(), "absent", nullptr, &type,
+    EXPECT_EQ(api().QueryValueEx(key.Get(), "absent", nullptr, &type,
                                  reinterpret_cast<std::uint8_t*>(&probe), &size),
               kErrorFileNotFound);
     EXPECT_EQ(type, kRegNone);
@@ -100,8 +86,8 @@ TEST_F(StoreTest, UncountedTerminatorIsAddedToStrings) {
     scratch_.CreateSubkey("");
     RawKey key(api(), kCurrentUserKey, scratch_.Subkey());
     const std::uint8_t text[] = {'a', 'b', 'c', 0};
-    ASSERT_EQ(api().SetValueEx(key.get(), "sz", 0, kRegSz, text, 3), kErrorSuccess);
-    ASSERT_EQ(api().SetValueEx(key.get(), "bin", 0, kRegBinary, text, 3), kErrorSuccess);
+    ASSERT_EQ(api().SetValueEx(key.Get(), "sz", 0, kRegSz, text, 3), kErrorSuccess);
+    ASSERT_EQ(api().SetValueEx(key.Get(), "bin", 0, kRegBinary, text, 3), kErrorSuccess);
     EXPECT_EQ(scratch_.GetRaw("sz")->bytes, Bytes(std::string("abc\0", 4)));
     EXPECT_EQ(scratch_.GetRaw("bin")->bytes, Bytes("abc"));
 }
@@ -118,10 +104,10 @@ TEST_F(StoreTest, DefaultValueIsTheEmptyName) {
     scratch_.CreateSubkey("");
     RawKey key(api(), kCurrentUserKey, scratch_.Subkey());
     const std::uint8_t text[] = {'d', 0};
-    ASSERT_EQ(api().SetValueEx(key.get(), nullptr, 0, kRegSz, text, 2), kErrorSuccess);
+    ASSERT_EQ(api().SetValueEx(key.Get(), nullptr, 0, kRegSz, text, 2), kErrorSuccess);
     EXPECT_EQ(scratch_.GetRaw("")->bytes, Bytes(std::string("d\0", 2)));
-    EXPECT_EQ(api().DeleteValue(key.get(), ""), kErrorSuccess);
-    EXPECT_EQ(api().DeleteValue(key.get(), nullptr), kErrorFileNotFound);
+    EXPECT_EQ(api().DeleteValue(key.Get(), ""), kErrorSuccess);
+    EXPECT_EQ(api().DeleteValue(key.Get(), nullptr), kErrorFileNotFound);
 }
 
 std::vector<std::string> EnumerateAll(RegistryApi& api, RegKey key) {
@@ -143,7 +129,7 @@ TEST_F(StoreTest, SubkeysEnumerateInCaseInsensitiveOrder) {
         scratch_.CreateSubkey(name);
     }
     RawKey key(api(), kCurrentUserKey, scratch_.Subkey());
-    EXPECT_EQ(EnumerateAll(api(), key.get()),
+    EXPECT_EQ(EnumerateAll(api(), key.Get()),
               (std::vector<std::string>{"_x", "A", "a_", "b", "C", "Z"}));
 }
 
@@ -170,7 +156,7 @@ TEST_F(StoreTest, EnumerationBoundsAndBufferSizes) {
         char name[8] = {};
         std::uint32_t length = c.length;
         std::uint32_t classLength = 0;
-        EXPECT_EQ(api().EnumKeyEx(key.get(), c.index, name, &length, nullptr, nullptr, &classLength,
+        EXPECT_EQ(api().EnumKeyEx(key.Get(), c.index, name, &length, nullptr, nullptr, &classLength,
                                   nullptr),
                   c.status);
         EXPECT_EQ(length, c.lengthAfter);
@@ -182,7 +168,7 @@ TEST_F(StoreTest, KeyInfoCountsNameLengthsInUtf16Units) {
     scratch_.CreateSubkey(ToAnsi(L"ЖЖЖ"));
     RawKey key(api(), kCurrentUserKey, scratch_.Subkey());
     std::uint32_t count = 0, longest = 0;
-    ASSERT_EQ(api().QueryInfoKey(key.get(), nullptr, nullptr, nullptr, &count, &longest, nullptr,
+    ASSERT_EQ(api().QueryInfoKey(key.Get(), nullptr, nullptr, nullptr, &count, &longest, nullptr,
                                  nullptr, nullptr, nullptr, nullptr, nullptr),
               kErrorSuccess);
     EXPECT_EQ(count, 2u);
@@ -192,10 +178,10 @@ TEST_F(StoreTest, KeyInfoCountsNameLengthsInUtf16Units) {
 TEST_F(StoreTest, KeyDeletion) {
     scratch_.CreateSubkey("A\\B");
     RawKey key(api(), kCurrentUserKey, scratch_.Subkey());
-    EXPECT_EQ(api().DeleteKey(key.get(), "A"), kErrorAccessDenied) << "has a subkey";
-    EXPECT_EQ(api().DeleteKey(key.get(), "missing"), kErrorFileNotFound);
-    EXPECT_EQ(api().DeleteKey(key.get(), "A\\B"), kErrorSuccess);
-    EXPECT_EQ(api().DeleteKey(key.get(), "A"), kErrorSuccess);
+    EXPECT_EQ(api().DeleteKey(key.Get(), "A"), kErrorAccessDenied) << "has a subkey";
+    EXPECT_EQ(api().DeleteKey(key.Get(), "missing"), kErrorFileNotFound);
+    EXPECT_EQ(api().DeleteKey(key.Get(), "A\\B"), kErrorSuccess);
+    EXPECT_EQ(api().DeleteKey(key.Get(), "A"), kErrorSuccess);
     EXPECT_FALSE(scratch_.Exists("A"));
     EXPECT_EQ(api().DeleteKey(kCurrentUserKey, ""), kErrorAccessDenied) << "a root stays";
 }
@@ -207,7 +193,7 @@ TEST_F(StoreTest, HandleOfADeletedKey) {
                               kKeyAllAccess, &gone),
               kErrorSuccess);
     RawKey parent(api(), kCurrentUserKey, scratch_.Subkey());
-    ASSERT_EQ(api().DeleteKey(parent.get(), "Gone"), kErrorSuccess);
+    ASSERT_EQ(api().DeleteKey(parent.Get(), "Gone"), kErrorSuccess);
     const std::uint8_t text[] = {'a', 0};
     std::uint32_t size = 0;
     RegKey child = 0;
@@ -223,12 +209,12 @@ TEST_F(StoreTest, AccessRightsOfAHandle) {
     const std::uint8_t text[] = {'b', 0};
     std::uint32_t size = 0;
     RawKey reader(api(), kCurrentUserKey, scratch_.Subkey(), kKeyRead);
-    EXPECT_EQ(api().SetValueEx(reader.get(), "v", 0, kRegSz, text, 2), kErrorAccessDenied);
-    EXPECT_EQ(api().DeleteValue(reader.get(), "v"), kErrorAccessDenied);
+    EXPECT_EQ(api().SetValueEx(reader.Get(), "v", 0, kRegSz, text, 2), kErrorAccessDenied);
+    EXPECT_EQ(api().DeleteValue(reader.Get(), "v"), kErrorAccessDenied);
     RawKey writer(api(), kCurrentUserKey, scratch_.Subkey(), kKeyWrite);
-    EXPECT_EQ(api().QueryValueEx(writer.get(), "v", nullptr, nullptr, nullptr, &size),
+    EXPECT_EQ(api().QueryValueEx(writer.Get(), "v", nullptr, nullptr, nullptr, &size),
               kErrorAccessDenied);
-    EXPECT_EQ(api().DeleteValue(writer.get(), "absent"), kErrorFileNotFound);
+    EXPECT_EQ(api().DeleteValue(writer.Get(), "absent"), kErrorFileNotFound);
 }
 
 TEST_F(StoreTest, PredefinedRoots) {
@@ -249,12 +235,12 @@ TEST_F(StoreTest, PredefinedRoots) {
         SCOPED_TRACE(c.name);
         const RegKey root = RootKeyHandle(static_cast<std::int32_t>(c.root));
         RawKey itself(api(), root, "", kKeyRead);
-        EXPECT_EQ(itself.status(), c.openItself);
-        if (itself.status() == kErrorSuccess) {
-            EXPECT_EQ(itself.get(), root) << "a root opens as itself";
+        EXPECT_EQ(itself.status, c.openItself);
+        if (itself.status == kErrorSuccess) {
+            EXPECT_EQ(itself.Get(), root) << "a root opens as itself";
         }
         RawKey software(api(), root, "Software", kKeyRead);
-        EXPECT_EQ(software.status(), c.openSoftware);
+        EXPECT_EQ(software.status, c.openSoftware);
     }
 }
 
@@ -275,10 +261,10 @@ TEST_F(StoreTest, PathForms) {
     for (const PathCase& c : cases) {
         SCOPED_TRACE(c.name);
         RawKey key(api(), kCurrentUserKey, c.path, kKeyRead);
-        EXPECT_EQ(key.status(), c.status);
+        EXPECT_EQ(key.status, c.status);
     }
     RawKey bogus(api(), RegKey{0x12344}, "x", kKeyRead);
-    EXPECT_EQ(bogus.status(), kErrorInvalidHandle);
+    EXPECT_EQ(bogus.status, kErrorInvalidHandle);
 }
 
 TEST_F(StoreTest, InvalidStringBytesAreStoredAsReplacementCharacters) {

@@ -16,7 +16,8 @@
 namespace tilu::testing {
 
 RegistryApi& TestRegistry();
-bool OnRealRegistry();
+
+inline constexpr RegKey kCurrentUserKey = RootKeyHandle(kHkeyCurrentUser);
 
 struct RawValue {
     std::uint32_t type = 0;
