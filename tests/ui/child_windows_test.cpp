@@ -42,7 +42,6 @@ FormDesign ChildrenDesign() {
 class ChildrenForm : public FormOf<ChildrenForm, ChildrenControls> {
 public:
     ChildrenForm() : FormOf(ChildrenDesign()) {}
-    ChildrenControls& Controls() { return Loaded(); }
 };
 
 ChildrenControls::ChildrenControls(ChildrenForm& form)
@@ -142,17 +141,13 @@ TEST_F(ChildWindowsTest, SelectionChangesAreReported) {
 
 TEST_F(ChildWindowsTest, ColoursComeFromTheDesign) {
     ChildrenControls& c = Fresh();
-    const HWND form = TheForm<ChildrenForm>().Hwnd();
-    const HDC dc = GetDC(c.list.ChildHwnd());
-    SendMessageW(form, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc),
-                 reinterpret_cast<LPARAM>(c.list.ChildHwnd()));
-    EXPECT_EQ(GetTextColor(dc), kListText);
-    EXPECT_EQ(GetBkColor(dc), kListBack);
-    SendMessageW(form, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                 reinterpret_cast<LPARAM>(c.text.ChildHwnd()));
-    EXPECT_EQ(GetTextColor(dc), kListText);
-    EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_WINDOW));
-    ReleaseDC(c.list.ChildHwnd(), dc);
+    const Form& form = TheForm<ChildrenForm>();
+    const auto list = testing::ColoursOf(form, c.list.ChildHwnd(), WM_CTLCOLORLISTBOX);
+    EXPECT_EQ(list.text, kListText);
+    EXPECT_EQ(list.back, kListBack);
+    const auto text = testing::ColoursOf(form, c.text.ChildHwnd(), WM_CTLCOLOREDIT);
+    EXPECT_EQ(text.text, kListText);
+    EXPECT_EQ(text.back, GetSysColor(COLOR_WINDOW));
 }
 
 TEST_F(ChildWindowsTest, TextBoxHoldsLongTextExactly) {
@@ -177,11 +172,7 @@ TEST_F(ChildWindowsTest, TabOrderFollowsTheTabIndex) {
 TEST_F(ChildWindowsTest, ChildrenArePlacedAtTheWindowsDpi) {
     ChildrenControls& c = Fresh();
     const Form& form = TheForm<ChildrenForm>();
-    RECT text{};
-    GetWindowRect(c.text.ChildHwnd(), &text);
-    MapWindowPoints(nullptr, form.Hwnd(), reinterpret_cast<POINT*>(&text), 2);
-    const RECT expected = Scale(form.Dpi()).Px(TwipsRect{1275, 2900, 3135, 285});
-    EXPECT_TRUE(EqualRect(&text, &expected));
+    EXPECT_TRUE(testing::PlacedAt(form, c.text.ChildHwnd(), {1275, 2900, 3135, 285}));
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(c.text.ChildHwnd(), WM_GETFONT, 0, 0)),
               form.Font());
 }

@@ -42,7 +42,6 @@ FormDesign ButtonsDesign() {
 class ButtonsForm : public FormOf<ButtonsForm, ButtonsControls> {
 public:
     ButtonsForm() : FormOf(ButtonsDesign()) {}
-    ButtonsControls& Controls() { return Loaded(); }
 };
 
 ButtonsControls::ButtonsControls(ButtonsForm& form)
@@ -72,10 +71,15 @@ std::ostream& operator<<(std::ostream& out, const Look& look) {
     return out << (look.pressedFace ? "Pulsado" : "Normal") << " " << text;
 }
 
-constexpr Look kReleased{false, CommandTilu::kRestingText};
-constexpr Look kMousePressed{true, CommandTilu::kMouseHeldText};
-constexpr Look kKeyPressed{true, CommandTilu::kKeyHeldText};
-constexpr Look kKeyReleased{false, CommandTilu::kMouseHeldText};
+// The caption's colours, as the screen shows them.
+constexpr COLORREF kDeepBlue = RGB(33, 93, 198);   // at rest
+constexpr COLORREF kOrange = RGB(255, 192, 128);   // held by the mouse; after a key
+constexpr COLORREF kMidBlue = RGB(109, 135, 221);  // held by a key
+
+constexpr Look kReleased{false, kDeepBlue};
+constexpr Look kMousePressed{true, kOrange};
+constexpr Look kKeyPressed{true, kMidBlue};
+constexpr Look kKeyReleased{false, kOrange};
 
 // One input to the taller button.
 enum class Input {
@@ -370,10 +374,10 @@ TEST_F(CommandTiluTest, FacesAndTextColoursPaintedOffScreen) {
     };
     using enum Input;
     const std::vector<Case> cases = {
-        {"released", {}, true, CommandTilu::kRestingText},
-        {"pressed by the mouse", {{Down, MK_LBUTTON}}, false, CommandTilu::kMouseHeldText},
-        {"pressed by a key", {{Key, 'A'}}, false, CommandTilu::kKeyHeldText},
-        {"released by a key", {{Key, 'A'}, {KeyUp, 'A'}}, true, CommandTilu::kMouseHeldText},
+        {"released", {}, true, kDeepBlue},
+        {"pressed by the mouse", {{Down, MK_LBUTTON}}, false, kOrange},
+        {"pressed by a key", {{Key, 'A'}}, false, kMidBlue},
+        {"released by a key", {{Key, 'A'}, {KeyUp, 'A'}}, true, kOrange},
     };
     for (const Case& k : cases) {
         ButtonsControls& c = Fresh();
@@ -415,7 +419,7 @@ TEST_F(CommandTiluTest, CaptionIsCentred) {
     c.taller.Caption(L"Ok");
     const Canvas canvas(c.taller);
     const Scale scale(c.taller.Dpi());
-    const COLORREF text = CommandTilu::kRestingText;
+    const COLORREF text = kDeepBlue;
     int left = -1;
     int right = -1;
     for (int x = 0; x < canvas.Width(); ++x) {

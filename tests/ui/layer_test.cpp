@@ -59,14 +59,13 @@ class StackForm : public FormOf<StackForm, StackControls> {
 public:
     StackForm() : FormOf(StackDesign(Placement::Centred)) {}
 
-    StackControls& Controls() { return Loaded(); }
     int loads = 0;
     std::function<void()> onLoad;
 
 protected:
     void OnLoad() override {
         ++loads;
-        Loaded().loaded.SetCaption(kLoadCaption);
+        Controls().loaded.SetCaption(kLoadCaption);
         if (onLoad) {
             onLoad();
         }
@@ -137,14 +136,8 @@ TEST(ScaleTest, TwipsToPixelsAtEachDpi) {
 TEST_F(LayerTest, ClientAreaHasTheDesignSize) {
     StackForm& form = TheForm<StackForm>();
     form.Load();
-    RECT client{};
-    GetClientRect(form.Hwnd(), &client);
-    const Scale scale(form.Dpi());
-    EXPECT_EQ(client.right, scale.Px(3000));
-    EXPECT_EQ(client.bottom, scale.Px(1500));
-    const LONG style = GetWindowLongW(form.Hwnd(), GWL_STYLE);
-    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX));
-    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_TRUE(testing::ClientAreaIs(form, 3000, 1500, {200, 100}));
+    EXPECT_TRUE(testing::FrameIs(form, L"Pila"));
 }
 
 TEST_F(LayerTest, ClickReachesTheFrontmostControlThatTakesTheMouse) {

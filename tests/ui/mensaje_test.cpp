@@ -20,7 +20,6 @@ using testing::Canvas;
 constexpr wchar_t kNothingSelected[] = L"No has seleccionado ningún elemento.";
 constexpr COLORREF kBackground = RGB(230, 237, 250);
 constexpr COLORREF kMessageText = RGB(33, 93, 198);
-constexpr POINT kOnButtonFace{56, 12};
 
 class MensajeTest : public testing::WindowTest {
 protected:
@@ -40,29 +39,9 @@ TEST_F(MensajeTest, GeometryAtTheWindowsDpi) {
     const Scale scale(dialog.Dpi());
     EXPECT_TRUE(testing::ClientAreaIs(dialog, 4155, 1605, {277, 107}));
 
-    RECT window{};
-    GetWindowRect(dialog.Hwnd(), &window);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(dialog.Hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-    EXPECT_NEAR(window.left + window.right, monitor.rcMonitor.left + monitor.rcMonitor.right, 1)
-        << "centred across";
-    EXPECT_NEAR(window.top + window.bottom, monitor.rcMonitor.top + monitor.rcMonitor.bottom, 1)
-        << "centred down";
-
-    wchar_t title[64]{};
-    GetWindowTextW(dialog.Hwnd(), title, 64);
-    EXPECT_STREQ(title, L"Mensaje - studio Tilu");
-    const LONG style = GetWindowLongW(dialog.Hwnd(), GWL_STYLE);
-    EXPECT_TRUE(style & WS_SYSMENU) << "close box";
-    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-
-    RECT button{};
-    GetWindowRect(dialog.CommandTilu1().Hwnd(), &button);
-    MapWindowPoints(nullptr, dialog.Hwnd(), reinterpret_cast<POINT*>(&button), 2);
-    const RECT expected = scale.Px(TwipsRect{1260, 1050, 1695, 390});
-    EXPECT_TRUE(EqualRect(&button, &expected))
-        << button.left << "," << button.top << " " << button.right << "," << button.bottom;
+    EXPECT_TRUE(testing::IsCentredOnScreen(dialog.Hwnd()));
+    EXPECT_TRUE(testing::FrameIs(dialog, L"Mensaje - studio Tilu"));
+    EXPECT_TRUE(testing::PlacedAt(dialog, dialog.CommandTilu1().Hwnd(), {1260, 1050, 1695, 390}));
     EXPECT_EQ(dialog.Image1().DrawnArea(scale).right - dialog.Image1().DrawnArea(scale).left,
               scale.FromDefaultDpi(48))
         << "the question mark at its own size";
@@ -90,7 +69,7 @@ TEST_F(MensajeTest, ShowsTheMessageModallyUntilTheButtonIsClicked) {
         EXPECT_EQ(dialog.CommandTilu1().Texto().Caption(), L"Aceptar");
         EXPECT_EQ(GetFocus(), dialog.CommandTilu1().Hwnd()) << "the only control with focus";
         checkedWhileOpen = true;
-        testing::Click(dialog.CommandTilu1().Hwnd(), kOnButtonFace);
+        testing::Press(dialog.CommandTilu1());
     });
     ShowMessage(kNothingSelected, L"Aceptar");
     EXPECT_TRUE(checkedWhileOpen);
@@ -104,9 +83,7 @@ TEST_F(MensajeTest, ClosesByAnyMouseButtonAKeyOrTheCloseBox) {
         std::function<void(Mensaje&)> close;
     };
     const auto click = [](UINT button) {
-        return [button](Mensaje& d) {
-            testing::Click(d.CommandTilu1().Hwnd(), kOnButtonFace, button);
-        };
+        return [button](Mensaje& d) { testing::Press(d.CommandTilu1(), button); };
     };
     const std::vector<Case> cases = {
         {"left button", click(MK_LBUTTON)},
@@ -195,7 +172,7 @@ TEST_F(MensajeTest, SecondUseShowsFreshlyWrittenText) {
     OnModalLoop([&](Form&) {
         shown.push_back(dialog.TextoMensaje().Caption() + L"|" +
                         dialog.CommandTilu1().CaptionTilu());
-        testing::Click(dialog.CommandTilu1().Hwnd(), kOnButtonFace);
+        testing::Press(dialog.CommandTilu1());
     });
     ShowMessage(L"primero", L"Vale");
     EXPECT_EQ(dialog.TextoMensaje().Caption(), L"") << "unloaded: the next use starts from design";

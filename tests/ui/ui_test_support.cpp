@@ -1,5 +1,6 @@
 #include "ui_test_support.h"
 
+#include <string_view>
 #include <utility>
 
 #include "ui/layer/form.h"
@@ -106,6 +107,65 @@ bool Canvas::Contains(const RECT& area, COLORREF color) const {
            << "client area " << client.right << " x " << client.bottom << " at " << scale.Dpi()
            << " DPI, expected " << scale.Px(width) << " x " << scale.Px(height) << " (" << at96.cx
            << " x " << at96.cy << " at 96 DPI)";
+}
+
+::testing::AssertionResult FrameIs(const Form& form, const wchar_t* title) {
+    wchar_t actual[128]{};
+    GetWindowTextW(form.Hwnd(), actual, 128);
+    const LONG style = GetWindowLongW(form.Hwnd(), GWL_STYLE);
+    if (std::wstring_view(actual) != title) {
+        return ::testing::AssertionFailure() << "the title differs";
+    }
+    if (!(style & WS_SYSMENU)) {
+        return ::testing::AssertionFailure() << "no close box";
+    }
+    if (style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) {
+        return ::testing::AssertionFailure() << "a sizing frame or a minimize or maximize box";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult IsCentredOnScreen(HWND window) {
+    RECT placed{};
+    GetWindowRect(window, &placed);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& screen = monitor.rcMonitor;
+    const LONG across = (placed.left + placed.right) - (screen.left + screen.right);
+    const LONG down = (placed.top + placed.bottom) - (screen.top + screen.bottom);
+    if (across >= -1 && across <= 1 && down >= -1 && down <= 1) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "off centre by " << across << " across and " << down << " down (in half pixels)";
+}
+
+::testing::AssertionResult PlacedAt(const Form& form, HWND child, const TwipsRect& bounds) {
+    RECT placed{};
+    GetWindowRect(child, &placed);
+    MapWindowPoints(nullptr, form.Hwnd(), reinterpret_cast<POINT*>(&placed), 2);
+    const RECT expected = Scale(form.Dpi()).Px(bounds);
+    if (EqualRect(&placed, &expected)) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "placed at " << placed.left << "," << placed.top << " " << placed.right << ","
+           << placed.bottom << ", expected " << expected.left << "," << expected.top << " "
+           << expected.right << "," << expected.bottom;
+}
+
+ChildColours ColoursOf(const Form& form, HWND child, UINT colourMessage) {
+    const HDC dc = GetDC(child);
+    SendMessageW(form.Hwnd(), colourMessage, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(child));
+    const ChildColours colours{GetTextColor(dc), GetBkColor(dc)};
+    ReleaseDC(child, dc);
+    return colours;
+}
+
+void Press(const CommandTilu& button, UINT mouseButton) {
+    Click(button.Hwnd(), kOnButtonFace, mouseButton);
 }
 
 void MouseDown(HWND hwnd, UINT button, POINT point, bool secondOfDouble) {

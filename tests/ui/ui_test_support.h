@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/controls/command_tilu.h"
 #include "ui/layer/application.h"
+#include "ui/layer/form.h"
 #include "ui/layer/scale.h"
 #include "ui/layer/surface.h"
 
@@ -37,6 +39,20 @@ private:
 ::testing::AssertionResult ClientAreaIs(const Surface& window, Twips width, Twips height,
                                         SIZE at96);
 
+// Whether a form has this title, a close box, and a fixed frame with no minimize or maximize box.
+::testing::AssertionResult FrameIs(const Form& form, const wchar_t* title);
+// Whether a window stands in the centre of its monitor, to a pixel.
+::testing::AssertionResult IsCentredOnScreen(HWND window);
+// Whether a child window covers exactly these twips of its form's client area.
+::testing::AssertionResult PlacedAt(const Form& form, HWND child, const TwipsRect& bounds);
+
+// The text and background colours a form gives a child window (WM_CTLCOLORLISTBOX, ...EDIT).
+struct ChildColours {
+    COLORREF text;
+    COLORREF back;
+};
+ChildColours ColoursOf(const Form& form, HWND child, UINT colourMessage);
+
 // Mouse and key messages as the system would send them to a window's procedure.
 void MouseDown(HWND hwnd, UINT button, POINT point, bool secondOfDouble = false);
 void MouseUp(HWND hwnd, UINT button, POINT point, WPARAM stillHeld = 0);
@@ -47,6 +63,10 @@ void KeyUp(HWND hwnd, UINT key);
 // A key press as the message loop delivers it: dialog navigation first, as Application does.
 void LoopKeyDown(HWND hwnd, UINT key);
 void LoopKeyUp(HWND hwnd, UINT key);
+
+// A point on a button control's face, and a click there.
+inline constexpr POINT kOnButtonFace{56, 12};
+void Press(const CommandTilu& button, UINT mouseButton = MK_LBUTTON);
 
 // Replaces the platform seams with recording ones for one test and unloads every window after
 // it. A failure kept from a window procedure fails the test.

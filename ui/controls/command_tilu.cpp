@@ -11,39 +11,27 @@ constexpr wchar_t kClassName[] = L"TiluCommandTilu";
 constexpr TwipsRect kTextArea{15, 75, 1665, 285};
 constexpr SIZE kFacePixels{113, 25};
 
-LabelDesign BotónDesign(HCURSOR hand) {
-    LabelDesign design;
-    design.bounds = CommandTilu::kFace;
-    design.pointer = hand;
-    return design;
-}
-
-LabelDesign TextoDesign(HCURSOR hand) {
-    LabelDesign design;
-    design.bounds = kTextArea;
-    design.foreColor = CommandTilu::kRestingText;
-    design.font = SansSerifBold();
-    design.alignment = Alignment::Center;
-    design.pointer = hand;
-    return design;
-}
-
 PictureDesign FaceDesign(int bitmapId, HCURSOR hand) {
-    PictureDesign design;
-    design.bounds = CommandTilu::kFace;
-    design.image = ImageSource{ImageKind::Bitmap, bitmapId, kFacePixels};
-    design.pointer = hand;
-    return design;
+    return {.bounds = CommandTilu::kFace,
+            .image = ImageSource{ImageKind::Bitmap, bitmapId, kFacePixels},
+            .pointer = hand};
 }
 
 }  // namespace
 
 CommandTilu::CommandTilu(Form& form, const ChildPlacement& placement)
+    : CommandTilu(form, placement, LoadPointer(IDC_HAND_POINTER)) {}
+
+CommandTilu::CommandTilu(Form& form, const ChildPlacement& placement, HCURSOR hand)
     : Surface(form.BackColor()),
       FormChild(form, placement),
-      botón_(*this, BotónDesign(LoadPointer(IDC_HAND_POINTER))),
-      texto_(*this, TextoDesign(LoadPointer(IDC_HAND_POINTER))),
-      normal_(*this, FaceDesign(IDB_FACE_NORMAL, LoadPointer(IDC_HAND_POINTER))),
+      botón_(*this, LabelDesign{.bounds = kFace, .pointer = hand}),
+      texto_(*this, LabelDesign{.bounds = kTextArea,
+                                .foreColor = kRestingText,
+                                .font = SansSerifBold(),
+                                .alignment = Alignment::Center,
+                                .pointer = hand}),
+      normal_(*this, FaceDesign(IDB_FACE_NORMAL, hand)),
       pulsado_(*this, FaceDesign(IDB_FACE_PULSADO, nullptr)) {
     pulsado_.SetVisible(false);
 
@@ -75,14 +63,6 @@ void CommandTilu::Cambiar(Lightweight& Ocultar, Lightweight& Mostrar, COLORREF C
 void CommandTilu::WriteCaption(const std::wstring& text) {
     texto_.SetCaption(text);
     CaptionActual = text;
-}
-
-void CommandTilu::Raise(const EventHandler& event) {
-    if (event) {
-        // A copy: the handler may destroy this control and the event with it.
-        const EventHandler handler = event;
-        handler();
-    }
 }
 
 void CommandTilu::OnKeyDown(WPARAM key) {

@@ -12,6 +12,7 @@
 
 #include "ui/controls/caption_text.h"
 #include "ui/layer/form.h"
+#include "ui/controls/palette.h"
 #include "ui/layer/form_child.h"
 #include "ui/layer/label.h"
 #include "ui/layer/picture.h"
@@ -22,9 +23,9 @@ namespace tilu::ui {
 class CommandTilu : public Surface, public FormChild {
 public:
     // Text colours of the looks.
-    static constexpr COLORREF kRestingText = 0xC65D21;    // released by the mouse, at rest
-    static constexpr COLORREF kMouseHeldText = 0x80C0FF;  // mouse held; also after a key
-    static constexpr COLORREF kKeyHeldText = 0xDD876D;    // key held
+    static constexpr COLORREF kRestingText = palette::kDeepBlue;  // released by the mouse
+    static constexpr COLORREF kMouseHeldText = palette::kOrange;  // mouse held; also after a key
+    static constexpr COLORREF kKeyHeldText = palette::kMidBlue;   // key held
 
     // The design size of the face: 1695 x 375 twips.
     static constexpr TwipsRect kFace{0, 0, 1695, 375};
@@ -66,11 +67,12 @@ protected:
     void OnPressAbandoned(Lightweight* target) override;
 
 private:
+    // `hand`: the pointer over the face and its text.
+    CommandTilu(Form& form, const ChildPlacement& placement, HCURSOR hand);
     void WriteCaption(const std::wstring& text);
     void OnKeyDown(WPARAM key);
     void OnKeyUp(WPARAM key);
     void MoveFocus(bool backwards) const;
-    static void Raise(const EventHandler& event);
 
     std::wstring CaptionActual;
     // Keys whose key-down reached the control while it had the focus: only their release

@@ -26,7 +26,6 @@ public:
     explicit ScaledFont(FontSpec design) : design_(std::move(design)) {}
 
     HFONT At(UINT dpi) const;
-    const FontSpec& Design() const { return design_; }
 
 private:
     FontSpec design_;

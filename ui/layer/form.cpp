@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "ui/layer/application.h"
+#include "ui/layer/resources.h"
 
 namespace tilu::ui {
 
@@ -48,14 +49,12 @@ void Form::Load() {
     Application::Current().FormLoaded(*this);
     SetWindowTextW(Hwnd(), design_.caption.c_str());
     if (design_.iconId != 0) {
-        const HINSTANCE module = GetModuleHandleW(nullptr);
         const auto load = [&](int metric) {
             const int size = GetSystemMetricsForDpi(metric, Dpi());
-            return static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(design_.iconId),
-                                                 IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+            return LoadIconAt(design_.iconId, SIZE{size, size});
         };
-        bigIcon_.reset(load(SM_CXICON));
-        smallIcon_.reset(load(SM_CXSMICON));
+        bigIcon_ = load(SM_CXICON);
+        smallIcon_ = load(SM_CXSMICON);
         SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
         SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     }

@@ -24,7 +24,7 @@ enum class Placement {
 };
 
 struct FormDesign {
-    std::wstring caption;
+    std::wstring caption{};
     Twips clientWidth = 0;
     Twips clientHeight = 0;
     COLORREF backColor = RGB(255, 255, 255);
@@ -92,27 +92,29 @@ private:
     bool modal_ = false;
 };
 
-// A form whose controls are one object of type Controls, constructed from the Derived form when
-// the form loads and destroyed when it unloads. Reaching the controls loads the form.
-template <class Derived, class Controls>
+// A form whose controls are one object of type ControlSet, constructed from the Derived form
+// when the form loads and destroyed when it unloads.
+template <class Derived, class ControlSet>
 class FormOf : public Form {
 public:
     ~FormOf() override { Unload(); }
 
-protected:
-    using Form::Form;
-
-    Controls& Loaded() {
+    // Reaching the controls loads the form from its design if it is not loaded.
+    ControlSet& Controls() {
         Load();
         return *controls_;
     }
+
+protected:
+    using Form::Form;
+
     void CreateControls() override {
-        controls_ = std::make_unique<Controls>(static_cast<Derived&>(*this));
+        controls_ = std::make_unique<ControlSet>(static_cast<Derived&>(*this));
     }
     void DestroyControls() override { controls_.reset(); }
 
 private:
-    std::unique_ptr<Controls> controls_;
+    std::unique_ptr<ControlSet> controls_;
 };
 
 }  // namespace tilu::ui

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "ui/layer/gdi.h"
 #include "ui/layer/scale.h"
 
 namespace tilu::ui {
@@ -38,6 +39,9 @@ protected:
     Form& ParentForm() const { return form_; }
     // The id the child window is created with, unique on its form.
     int ChildId() const { return childId_; }
+    // Creates the child's window of a system class (list box, edit) on the form, with the child's
+    // id; throws when the system refuses.
+    UniqueWindow CreateSystemChild(const wchar_t* className, DWORD style) const;
 
 private:
     Form& form_;

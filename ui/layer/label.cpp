@@ -21,21 +21,17 @@ UINT AlignmentFormat(Alignment alignment) {
 }  // namespace
 
 Label::Label(Surface& host, LabelDesign design)
-    : Lightweight(host, design.bounds),
-      design_(std::move(design)),
-      caption_(design_.caption),
-      foreColor_(design_.foreColor),
-      font_(design_.font) {
+    : Lightweight(host, design.bounds), design_(std::move(design)), font_(design_.font) {
     SetPointer(design_.pointer);
 }
 
 void Label::SetCaption(std::wstring caption) {
-    caption_ = std::move(caption);
+    design_.caption = std::move(caption);
     Invalidate();
 }
 
 void Label::SetForeColor(COLORREF color) {
-    foreColor_ = color;
+    design_.foreColor = color;
     Invalidate();
 }
 
@@ -50,13 +46,14 @@ void Label::Paint(HDC dc, const Scale& scale) const {
         FrameRect(dc, &box, GetSysColorBrush(COLOR_WINDOWFRAME));
         InflateRect(&box, -1, -1);
     }
-    if (caption_.empty()) {
+    const std::wstring& caption = design_.caption;
+    if (caption.empty()) {
         return;
     }
     SelectObject(dc, font_.At(scale.Dpi()));
-    SetTextColor(dc, foreColor_);
+    SetTextColor(dc, design_.foreColor);
     SetBkMode(dc, TRANSPARENT);
-    DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &box,
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &box,
               DT_WORDBREAK | DT_NOPREFIX | AlignmentFormat(design_.alignment));
 }
 

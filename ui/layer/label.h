@@ -15,10 +15,10 @@ namespace tilu::ui {
 enum class Alignment { Left, Center, Right };
 
 struct LabelDesign {
-    TwipsRect bounds;
-    std::wstring caption;
+    TwipsRect bounds{};
+    std::wstring caption{};
     COLORREF foreColor = RGB(0, 0, 0);
-    std::optional<COLORREF> backColor;  // none: transparent, only the text is drawn
+    std::optional<COLORREF> backColor{};  // none: transparent, only the text is drawn
     FontSpec font = SansSerifRegular();
     Alignment alignment = Alignment::Left;
     bool border = false;  // flat, one pixel
@@ -29,18 +29,15 @@ class Label : public Lightweight {
 public:
     Label(Surface& host, LabelDesign design);
 
-    const std::wstring& Caption() const { return caption_; }
+    const std::wstring& Caption() const { return design_.caption; }
     void SetCaption(std::wstring caption);
-    COLORREF ForeColor() const { return foreColor_; }
+    COLORREF ForeColor() const { return design_.foreColor; }
     void SetForeColor(COLORREF color);
-    const LabelDesign& Design() const { return design_; }
 
     void Paint(HDC dc, const Scale& scale) const override;
 
 private:
-    LabelDesign design_;
-    std::wstring caption_;
-    COLORREF foreColor_;
+    LabelDesign design_;  // as built, with the caption and colour set since
     ScaledFont font_;
 };
 

@@ -24,10 +24,4 @@ void Lightweight::Invalidate() const {
     host_.InvalidateArea(bounds_);
 }
 
-void Lightweight::SetBounds(const TwipsRect& bounds) {
-    Invalidate();
-    bounds_ = bounds;
-    Invalidate();
-}
-
 }  // namespace tilu::ui

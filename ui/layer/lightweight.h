@@ -25,6 +25,16 @@ struct MouseInput {
 using MouseHandler = std::function<void(const MouseInput&)>;
 using EventHandler = std::function<void()>;
 
+// Calls a copy of the handler, if there is one: the handler may destroy the control that holds
+// it, and the handler with it.
+template <class Handler, class... Args>
+void Raise(const Handler& handler, const Args&... args) {
+    if (handler) {
+        const Handler call = handler;
+        call(args...);
+    }
+}
+
 class Lightweight {
 public:
     Lightweight(const Lightweight&) = delete;
@@ -52,7 +62,6 @@ public:
 protected:
     Lightweight(Surface& host, TwipsRect bounds);
     void Invalidate() const;
-    void SetBounds(const TwipsRect& bounds);
 
 private:
     Surface& host_;

@@ -1,7 +1,5 @@
 #include "ui/layer/list_box.h"
 
-#include <stdexcept>
-
 #include "ui/layer/form.h"
 
 namespace tilu::ui {
@@ -11,16 +9,8 @@ ListBox::ListBox(Form& form, const ListBoxDesign& design)
       design_(design),
       background_(CreateSolidBrush(design.backColor)),
       // The list keeps its design height exactly, not shrunk to whole items.
-      hwnd_(CreateWindowExW(0, L"LISTBOX", L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL |
-                                LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                            0, 0, 0, 0, form.Hwnd(),
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ChildId())),
-                            GetModuleHandleW(nullptr), nullptr)) {
-    if (!hwnd_) {
-        throw std::runtime_error("creating the list box failed");
-    }
-}
+      hwnd_(CreateSystemChild(
+          L"LISTBOX", WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT)) {}
 
 int ListBox::Count() const {
     return static_cast<int>(SendMessageW(hwnd_.get(), LB_GETCOUNT, 0, 0));
@@ -76,9 +66,8 @@ void ListBox::Select(int index) {
 }
 
 void ListBox::OnNotify(WORD code) {
-    if (code == LBN_SELCHANGE && SelectionChanged) {
-        const EventHandler handler = SelectionChanged;
-        handler();
+    if (code == LBN_SELCHANGE) {
+        Raise(SelectionChanged);
     }
 }
 

@@ -8,8 +8,8 @@
 namespace tilu::ui {
 
 struct PictureDesign {
-    TwipsRect bounds;
-    ImageSource image;
+    TwipsRect bounds{};
+    ImageSource image{};
     bool stretch = false;
     HCURSOR pointer = nullptr;
 };
@@ -18,7 +18,6 @@ class Picture : public Lightweight {
 public:
     Picture(Surface& host, const PictureDesign& design);
 
-    const PictureDesign& Design() const { return design_; }
     // Where the picture is drawn, in pixels at the given scale.
     RECT DrawnArea(const Scale& scale) const;
 

@@ -22,9 +22,10 @@ HCURSOR LoadPointer(int resourceId) {
                                            IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
 
-bool ScaledImage::Available() const {
-    const auto* type = source_.kind == ImageKind::Icon ? RT_GROUP_ICON : RT_BITMAP;
-    return FindResourceW(ProgramModule(), MAKEINTRESOURCEW(source_.resourceId), type) != nullptr;
+UniqueIcon LoadIconAt(int resourceId, SIZE size) {
+    return UniqueIcon(
+        static_cast<HICON>(LoadImageW(ProgramModule(), MAKEINTRESOURCEW(resourceId), IMAGE_ICON,
+                                      size.cx, size.cy, LR_DEFAULTCOLOR)));
 }
 
 void ScaledImage::Draw(HDC dc, const RECT& target) const {
@@ -41,10 +42,7 @@ void ScaledImage::Draw(HDC dc, const RECT& target) const {
 void ScaledImage::DrawIcon(HDC dc, const RECT& target) const {
     const SIZE size{Width(target), Height(target)};
     if (!icon_ || iconSize_.cx != size.cx || iconSize_.cy != size.cy) {
-        // Loading at the drawn size lets the system pick the closest image of the icon.
-        icon_.reset(
-            static_cast<HICON>(LoadImageW(ProgramModule(), MAKEINTRESOURCEW(source_.resourceId),
-                                          IMAGE_ICON, size.cx, size.cy, LR_DEFAULTCOLOR)));
+        icon_ = LoadIconAt(source_.resourceId, size);
         iconSize_ = size;
     }
     if (icon_) {

@@ -10,6 +10,9 @@ namespace tilu::ui {
 
 // A shared pointer resource (owned by the system), or null when the module lacks it.
 HCURSOR LoadPointer(int resourceId);
+// An icon resource at this size, the system picking the closest of its images; null when the
+// module lacks it.
+UniqueIcon LoadIconAt(int resourceId, SIZE size);
 
 enum class ImageKind { Icon, Bitmap };
 
@@ -25,9 +28,6 @@ class ScaledImage {
 public:
     explicit ScaledImage(ImageSource source) : source_(source) {}
 
-    const ImageSource& Source() const { return source_; }
-    // True when the resource exists in the module.
-    bool Available() const;
     void Draw(HDC dc, const RECT& target) const;
 
 private:

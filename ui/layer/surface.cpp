@@ -14,22 +14,7 @@ POINT PointOf(LPARAM lParam) {
     return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
-// Calls a copy of the handler: the handler may destroy the control that holds it.
-void Raise(const MouseHandler& handler, const MouseInput& input) {
-    if (handler) {
-        const MouseHandler call = handler;
-        call(input);
-    }
-}
-
 }  // namespace
-
-void Surface::SetBackColor(COLORREF color) {
-    backColor_ = color;
-    if (Hwnd()) {
-        InvalidateRect(Hwnd(), nullptr, FALSE);
-    }
-}
 
 void Surface::PaintContent(HDC dc) const {
     if (!Hwnd()) {
@@ -170,8 +155,6 @@ void Surface::OnButtonDown(UINT button, bool secondOfDouble, WPARAM keys, POINT 
     const MouseInput input{button, keys, point};
     if (press_.target) {
         Raise(press_.target->MouseDown, input);
-    } else {
-        OnBareMouseDown(input);
     }
 }
 
@@ -192,18 +175,13 @@ void Surface::OnButtonUp(UINT button, WPARAM keys, POINT point) {
     const MouseInput input{button, keys, point};
     if (target) {
         Raise(target->MouseUp, input);
-    } else {
-        OnBareMouseUp(input);
     }
     // The release's handler may have unloaded the window or removed the control.
     if (!click || alive.expired() ||
         std::find(controls_.begin(), controls_.end(), target) == controls_.end()) {
         return;
     }
-    if (target->Click) {
-        const EventHandler handler = target->Click;
-        handler();
-    }
+    Raise(target->Click);
 }
 
 void Surface::OnMove(WPARAM keys, POINT point) {

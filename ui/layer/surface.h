@@ -16,7 +16,6 @@ namespace tilu::ui {
 class Surface : public Window {
 public:
     COLORREF BackColor() const { return backColor_; }
-    void SetBackColor(COLORREF color);
 
     // Paints the whole client area (background and lightweight controls) into any DC, at the
     // window's DPI. WM_PAINT and WM_PRINTCLIENT come here; tests pass a memory DC.
@@ -36,10 +35,8 @@ protected:
     // Painting, mouse and pointer messages; any other message gives no value.
     bool HandleSurfaceMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-    // Input that reaches the surface where no control takes it.
-    virtual void OnBareMouseDown(const MouseInput&) {}
+    // A move over the surface where no control takes the mouse.
     virtual void OnBareMouseMove(const MouseInput&) {}
-    virtual void OnBareMouseUp(const MouseInput&) {}
     // Before the events of any press.
     virtual void OnMousePress() {}
     // Another window took the mouse while a button was held here; no release will come.

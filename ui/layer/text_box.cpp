@@ -1,7 +1,5 @@
 #include "ui/layer/text_box.h"
 
-#include <stdexcept>
-
 #include "ui/layer/form.h"
 
 namespace tilu::ui {
@@ -9,13 +7,7 @@ namespace tilu::ui {
 TextBox::TextBox(Form& form, const TextBoxDesign& design)
     : FormChild(form, design.placement),
       design_(design),
-      hwnd_(CreateWindowExW(
-          0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 0, 0, 0,
-          0, form.Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ChildId())),
-          GetModuleHandleW(nullptr), nullptr)) {
-    if (!hwnd_) {
-        throw std::runtime_error("creating the text box failed");
-    }
+      hwnd_(CreateSystemChild(L"EDIT", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL)) {
     // 0 lifts the edit control's default limit to the largest it can hold.
     SendMessageW(hwnd_.get(), EM_SETLIMITTEXT, 0, 0);
 }

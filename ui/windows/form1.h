@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "history/history.h"
@@ -44,6 +45,10 @@ struct Form1Controls {
     Label Label7;   // delete box
     Label Label9;   // modify box
     Label Label11;  // bottom band
+
+private:
+    // `hand`: the pointer of the parts that react to a click.
+    Form1Controls(Form1& form, HCURSOR hand);
 };
 
 class Form1 : public FormOf<Form1, Form1Controls>, private HistoryView {
@@ -53,9 +58,6 @@ public:
     // The registry and the history key the window works on. Set before the window first loads;
     // the program gives the browser's own key, tests a scratch one.
     void UseHistory(const cQueryReg& registry, std::wstring keyPath);
-
-    // Reaching the controls loads the window from its design if it is not loaded.
-    Form1Controls& Controls() { return Loaded(); }
 
     // The last selected list index (0 after the window's load).
     std::int16_t RecordedIndex() const override { return recordedIndex_; }
@@ -73,15 +75,14 @@ protected:
     void OnLoad() override;
 
 private:
-    History Logic();
+    History& Logic();
 
-    ListModel& List() override { return Loaded().List1; }
+    ListModel& List() override { return Controls().List1; }
     void SetRecordedIndex(std::int16_t index) override { recordedIndex_ = index; }
     void SetStatusLine(const std::wstring& text) override;
 
-    const cQueryReg* registry_ = nullptr;
-    std::wstring keyPath_;
     MensajeNotice notice_;
+    std::optional<History> history_;  // set by UseHistory
     // A plain number rather than Label10's caption, so that no text is parsed back; the label
     // stays as drawn, unseen.
     std::int16_t recordedIndex_ = 0;

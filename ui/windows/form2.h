@@ -30,8 +30,7 @@ public:
     Form2();
 
     // Reaching a control loads the dialog from its design if it is not loaded.
-    TextBox& Text1() { return Loaded().Text1; }
-    Form2Controls& Controls() { return Loaded(); }
+    TextBox& Text1() { return Controls().Text1; }
 
 protected:
     void OnLoad() override;

@@ -26,13 +26,9 @@ public:
     Mensaje();
 
     // Reaching a control loads the dialog from its design if it is not loaded.
-    Label& TextoMensaje() { return Loaded().TextoMensaje; }
-    CommandTilu& CommandTilu1() { return Loaded().CommandTilu1; }
-    Picture& Image1() { return Loaded().Image1; }
-
-protected:
-    // Closing through the title bar acts as the button.
-    void OnCloseBox() override { Unload(); }
+    Label& TextoMensaje() { return Controls().TextoMensaje; }
+    CommandTilu& CommandTilu1() { return Controls().CommandTilu1; }
+    Picture& Image1() { return Controls().Image1; }
 };
 
 }  // namespace tilu::ui

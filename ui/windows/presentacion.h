@@ -29,9 +29,6 @@ class Presentación : public FormOf<Presentación, PresentaciónControls> {
 public:
     Presentación();
 
-    // Reaching the controls loads the window from its design if it is not loaded.
-    PresentaciónControls& Controls() { return Loaded(); }
-
 protected:
     void OnLoad() override;
     // Closing the welcome window is leaving the program, as "Salir" is.
