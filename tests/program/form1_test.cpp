@@ -18,7 +18,9 @@ namespace tilu::ui {
 namespace {
 
 using testing::Canvas;
+using testing::kSeven;
 using testing::Layout;
+using testing::Sz;
 
 constexpr wchar_t kNothingSelected[] = L"No has seleccionado ningún elemento.";
 constexpr COLORREF kWindowBack = RGB(109, 135, 221);
@@ -27,11 +29,6 @@ constexpr COLORREF kCommandText = RGB(33, 93, 198);
 constexpr COLORREF kStatusText = RGB(87, 123, 202);
 constexpr COLORREF kOrange = RGB(255, 192, 128);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-
-const std::vector<std::wstring> kSeven = {
-    L"https://uno.es/",   L"https://dos.es/",  L"https://tres.es/",  L"https://cuatro.es/",
-    L"https://cinco.es/", L"https://seis.es/", L"https://siete.es/",
-};
 
 // Where a click on the main window lands, in twips of its client area.
 struct Target {
@@ -53,7 +50,8 @@ protected:
 };
 
 TEST_F(Form1Test, LoadShowsTheSlotsInOrderSkippingGaps) {
-    Seed({{10, L"https://diez.es/"}, {1, L"https://uno.es/"}, {3, L"https://tres.es/"}});
+    Seed({Sz("url10", L"https://diez.es/"), Sz("url1", L"https://uno.es/"),
+          Sz("url3", L"https://tres.es/")});
     ShowForm1();
     EXPECT_EQ(Items(), (std::vector<std::wstring>{L"https://uno.es/", L"https://tres.es/",
                                                   L"https://diez.es/"}));
@@ -145,7 +143,7 @@ TEST_F(Form1Test, CommandsWithNothingSelectedSaySo) {
             EXPECT_EQ(mensaje.CommandTilu1().CaptionTilu(), L"Aceptar") << target.name;
             EXPECT_EQ(beeps_, 1) << target.name << ": the beep comes before the show";
             EXPECT_FALSE(IsWindowEnabled(form.Hwnd())) << target.name << ": modal";
-            testing::Click(mensaje.CommandTilu1().Hwnd(), POINT{56, 12});
+            testing::Press(mensaje.CommandTilu1());
         });
         ClickAt(form, target.point);
 
@@ -166,7 +164,7 @@ TEST_F(Form1Test, RefreshRereadsTheKeyAndKeepsTheRecordedIndex) {
     Form1& form = ShowForm1();
     ClickItem(4);
     ASSERT_EQ(form.RecordedIndex(), 4);
-    Seed({{8, L"https://ocho.es/"}});  // the browser adds an address meanwhile
+    Seed({Sz("url8", L"https://ocho.es/")});  // the browser adds an address meanwhile
 
     ClickOn(form, form.Controls().Label6);
     EXPECT_EQ(Status(), L"Elemento seleccionado: 0 de 8");
@@ -220,32 +218,14 @@ TEST_F(Form1Test, ClicksElsewhereDoNothing) {
 
 TEST_F(Form1Test, WindowGeometry) {
     Form1& form = ShowForm1();
-    const Scale scale(form.Dpi());
     EXPECT_TRUE(testing::ClientAreaIs(form, 5295, 4290, {353, 286}));
-    wchar_t title[64]{};
-    GetWindowTextW(form.Hwnd(), title, 64);
-    EXPECT_STREQ(title, L"Administrador de historial - Tilu");
-    const LONG style = GetWindowLongW(form.Hwnd(), GWL_STYLE);
-    EXPECT_TRUE(style & WS_SYSMENU);
-    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(testing::FrameIs(form, L"Administrador de historial - Tilu"));
     EXPECT_NE(SendMessageW(form.Hwnd(), WM_GETICON, ICON_SMALL, 0), 0) << "window icon";
     EXPECT_NE(SendMessageW(form.Hwnd(), WM_GETICON, ICON_BIG, 0), 0);
-
-    RECT window{};
-    GetWindowRect(form.Hwnd(), &window);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(form.Hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-    EXPECT_NEAR(window.left + window.right, monitor.rcMonitor.left + monitor.rcMonitor.right, 1);
-    EXPECT_NEAR(window.top + window.bottom, monitor.rcMonitor.top + monitor.rcMonitor.bottom, 1);
+    EXPECT_TRUE(testing::IsCentredOnScreen(form.Hwnd()));
 
     const HWND list = form.Controls().List1.ChildHwnd();
-    RECT placed{};
-    GetWindowRect(list, &placed);
-    MapWindowPoints(nullptr, form.Hwnd(), reinterpret_cast<POINT*>(&placed), 2);
-    const RECT expected = scale.Px(TwipsRect{225, 1050, 4830, 1590});
-    EXPECT_TRUE(EqualRect(&placed, &expected))
-        << placed.left << "," << placed.top << " " << placed.right << "," << placed.bottom;
+    EXPECT_TRUE(testing::PlacedAt(form, list, {225, 1050, 4830, 1590}));
     const LONG listStyle = GetWindowLongW(list, GWL_STYLE);
     EXPECT_FALSE(listStyle & (LBS_SORT | LBS_MULTIPLESEL | LBS_EXTENDEDSEL));
     EXPECT_EQ(GetFocus(), list) << "the only control that takes the focus";
@@ -254,13 +234,10 @@ TEST_F(Form1Test, WindowGeometry) {
 
 TEST_F(Form1Test, ListColours) {
     Form1& form = ShowForm1();
-    const HWND list = form.Controls().List1.ChildHwnd();
-    const HDC dc = GetDC(list);
-    SendMessageW(form.Hwnd(), WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc),
-                 reinterpret_cast<LPARAM>(list));
-    EXPECT_EQ(GetTextColor(dc), kCommandText);
-    EXPECT_EQ(GetBkColor(dc), kPale);
-    ReleaseDC(list, dc);
+    const auto colours =
+        testing::ColoursOf(form, form.Controls().List1.ChildHwnd(), WM_CTLCOLORLISTBOX);
+    EXPECT_EQ(colours.text, kCommandText);
+    EXPECT_EQ(colours.back, kPale);
 }
 
 TEST_F(Form1Test, PaintedLook) {

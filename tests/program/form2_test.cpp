@@ -16,17 +16,13 @@ namespace tilu::ui {
 namespace {
 
 using testing::Canvas;
+using testing::kSeven;
 using testing::Layout;
+using testing::Press;
 
 constexpr COLORREF kBackground = RGB(230, 237, 250);
 constexpr COLORREF kPromptText = RGB(87, 123, 202);
 constexpr COLORREF kAddressText = RGB(33, 93, 198);
-constexpr POINT kOnButtonFace{56, 12};
-
-const std::vector<std::wstring> kSeven = {
-    L"https://uno.es/",   L"https://dos.es/",  L"https://tres.es/",  L"https://cuatro.es/",
-    L"https://cinco.es/", L"https://seis.es/", L"https://siete.es/",
-};
 
 class Form2Test : public testing::ProgramTest {
 protected:
@@ -42,8 +38,6 @@ protected:
         ClickOn(form1, form1.Controls().Label8);
         Application::Current().Seams().modalLoopStarted = nullptr;
     }
-
-    static void Press(CommandTilu& button) { testing::Click(button.Hwnd(), kOnButtonFace); }
 };
 
 TEST_F(Form2Test, OpensWithTheSelectedTextFocused) {
@@ -162,11 +156,7 @@ TEST_F(Form2Test, GeometryAndLook) {
     dialog.Load();
     const Scale scale(dialog.Dpi());
     EXPECT_TRUE(testing::ClientAreaIs(dialog, 4680, 1920, {312, 128}));
-    wchar_t title[64]{};
-    GetWindowTextW(dialog.Hwnd(), title, 64);
-    EXPECT_STREQ(title, L"Modificar Dirección");
-    const LONG style = GetWindowLongW(dialog.Hwnd(), GWL_STYLE);
-    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(testing::FrameIs(dialog, L"Modificar Dirección"));
     EXPECT_EQ(SendMessageW(dialog.Hwnd(), WM_GETICON, ICON_SMALL, 0), 0) << "no window icon";
     EXPECT_EQ(dialog.Design().placement, Placement::SystemDefault);
 
@@ -182,17 +172,9 @@ TEST_F(Form2Test, GeometryAndLook) {
         {"Text1", c.Text1.ChildHwnd(), {1275, 555, 3135, 285}},
     };
     for (const Child& child : children) {
-        RECT placed{};
-        GetWindowRect(child.hwnd, &placed);
-        MapWindowPoints(nullptr, dialog.Hwnd(), reinterpret_cast<POINT*>(&placed), 2);
-        const RECT expected = scale.Px(child.bounds);
-        EXPECT_TRUE(EqualRect(&placed, &expected)) << child.name;
+        EXPECT_TRUE(testing::PlacedAt(dialog, child.hwnd, child.bounds)) << child.name;
     }
-    const HDC dc = GetDC(c.Text1.ChildHwnd());
-    SendMessageW(dialog.Hwnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                 reinterpret_cast<LPARAM>(c.Text1.ChildHwnd()));
-    EXPECT_EQ(GetTextColor(dc), kAddressText);
-    ReleaseDC(c.Text1.ChildHwnd(), dc);
+    EXPECT_EQ(testing::ColoursOf(dialog, c.Text1.ChildHwnd(), WM_CTLCOLOREDIT).text, kAddressText);
 
     const Canvas canvas(dialog);
     EXPECT_EQ(canvas.At(canvas.Width() - 2, canvas.Height() - 2), kBackground);

@@ -18,7 +18,6 @@ constexpr COLORREF kBackground = RGB(230, 237, 250);
 constexpr COLORREF kGreetingText = RGB(33, 93, 198);
 constexpr COLORREF kCreditText = RGB(109, 135, 221);
 constexpr COLORREF kRule = RGB(255, 192, 128);
-constexpr POINT kOnButtonFace{56, 12};
 
 class PresentaciónTest : public testing::ProgramTest {
 protected:
@@ -29,7 +28,6 @@ protected:
         StartProgram(registry_, key_.Path());
         return TheForm<Presentación>();
     }
-    static void Press(CommandTilu& button) { testing::Click(button.Hwnd(), kOnButtonFace); }
 };
 
 TEST_F(PresentaciónTest, StartShowsOnlyTheWelcomeWindowAndReadsNothing) {
@@ -41,14 +39,7 @@ TEST_F(PresentaciónTest, StartShowsOnlyTheWelcomeWindowAndReadsNothing) {
     EXPECT_EQ(welcome.Controls().CommandTilu1.CaptionTilu(), L"Salir");
     EXPECT_EQ(welcome.Controls().CommandTilu2.CaptionTilu(), L"Aceptar");
     EXPECT_EQ(GetFocus(), welcome.Controls().CommandTilu1.Hwnd()) << "lowest in tab order";
-
-    RECT window{};
-    GetWindowRect(welcome.Hwnd(), &window);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(welcome.Hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-    EXPECT_NEAR(window.left + window.right, monitor.rcMonitor.left + monitor.rcMonitor.right, 1);
-    EXPECT_NEAR(window.top + window.bottom, monitor.rcMonitor.top + monitor.rcMonitor.bottom, 1);
+    EXPECT_TRUE(testing::IsCentredOnScreen(welcome.Hwnd()));
 }
 
 TEST_F(PresentaciónTest, SalirAndTheCloseBoxEndTheProgramAtOnce) {
@@ -57,7 +48,7 @@ TEST_F(PresentaciónTest, SalirAndTheCloseBoxEndTheProgramAtOnce) {
         std::function<void(Presentación&)> leave;
     };
     const std::vector<Case> cases = {
-        {"Salir", [](Presentación& w) { Press(w.Controls().CommandTilu1); }},
+        {"Salir", [](Presentación& w) { testing::Press(w.Controls().CommandTilu1); }},
         {"close box", [](Presentación& w) { SendMessageW(w.Hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
     };
     for (const Case& k : cases) {
@@ -73,7 +64,7 @@ TEST_F(PresentaciónTest, SalirAndTheCloseBoxEndTheProgramAtOnce) {
 TEST_F(PresentaciónTest, AceptarOpensTheMainWindowAndClosingItEndsTheProgram) {
     SeedInOrder({L"https://uno.es/", L"https://dos.es/"});
     Presentación& welcome = Start();
-    Press(welcome.Controls().CommandTilu2);
+    testing::Press(welcome.Controls().CommandTilu2);
 
     Form1& main = TheForm<Form1>();
     EXPECT_FALSE(welcome.IsLoaded());
@@ -92,11 +83,7 @@ TEST_F(PresentaciónTest, GeometryAndLook) {
     Presentación& welcome = Start();
     const Scale scale(welcome.Dpi());
     EXPECT_TRUE(testing::ClientAreaIs(welcome, 4005, 1950, {267, 130}));
-    wchar_t title[64]{};
-    GetWindowTextW(welcome.Hwnd(), title, 64);
-    EXPECT_STREQ(title, L"Administrador de historial - Tilu");
-    const LONG style = GetWindowLongW(welcome.Hwnd(), GWL_STYLE);
-    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(testing::FrameIs(welcome, L"Administrador de historial - Tilu"));
     EXPECT_EQ(SendMessageW(welcome.Hwnd(), WM_GETICON, ICON_SMALL, 0), 0) << "no window icon";
 
     struct Button {
@@ -107,11 +94,7 @@ TEST_F(PresentaciónTest, GeometryAndLook) {
     PresentaciónControls& c = welcome.Controls();
     for (const Button& b : {Button{"Aceptar", c.CommandTilu2.Hwnd(), {2160, 1440, 1695, 375}},
                             Button{"Salir", c.CommandTilu1.Hwnd(), {120, 1440, 1695, 375}}}) {
-        RECT placed{};
-        GetWindowRect(b.hwnd, &placed);
-        MapWindowPoints(nullptr, welcome.Hwnd(), reinterpret_cast<POINT*>(&placed), 2);
-        const RECT expected = scale.Px(b.bounds);
-        EXPECT_TRUE(EqualRect(&placed, &expected)) << b.name;
+        EXPECT_TRUE(testing::PlacedAt(welcome, b.hwnd, b.bounds)) << b.name;
     }
 
     const Canvas canvas(welcome);

@@ -11,11 +11,7 @@ void ProgramTest::SetUp() {
     TheForm<Form1>().UseHistory(registry_, key_.Path());
 }
 
-void ProgramTest::Seed(const std::vector<std::pair<int, std::wstring>>& slots) {
-    std::vector<tilu::testing::Seed> seeds;
-    for (const auto& [slot, text] : slots) {
-        seeds.push_back(tilu::testing::Sz("url" + std::to_string(slot), text));
-    }
+void ProgramTest::Seed(const std::vector<tilu::testing::Seed>& seeds) {
     SeedKey(key_, seeds);
 }
 

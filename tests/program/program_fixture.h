@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "registry/cqueryreg.h"
@@ -21,14 +20,21 @@ namespace tilu::ui::testing {
 
 using tilu::testing::kAbsent;
 using tilu::testing::Layout;
+using tilu::testing::Sz;
+
+// Seven addresses, for a history of a handful of entries.
+inline const std::vector<std::wstring> kSeven = {
+    L"https://uno.es/",   L"https://dos.es/",  L"https://tres.es/",  L"https://cuatro.es/",
+    L"https://cinco.es/", L"https://seis.es/", L"https://siete.es/",
+};
 
 // The main window works on a scratch key; the seams record beeps and program ends.
 class ProgramTest : public WindowTest {
 protected:
     void SetUp() override;
 
-    // REG_SZ values: each slot number with its text.
-    void Seed(const std::vector<std::pair<int, std::wstring>>& slots);
+    // Values put into the key as they are.
+    void Seed(const std::vector<tilu::testing::Seed>& seeds);
     // url1, url2, ... holding these texts.
     void SeedInOrder(const std::vector<std::wstring>& texts);
     // The text of each slot from url1 to url25, kAbsent where there is none.
