@@ -27,11 +27,6 @@ std::int32_t S32(const std::vector<std::uint8_t>& b, std::size_t at) {
     return static_cast<std::int32_t>(U32(b, at));
 }
 
-// Rows of every DIB are padded to a multiple of four bytes.
-std::size_t Stride(int width, int bitCount) {
-    return ((static_cast<std::size_t>(width) * bitCount + 31) / 32) * 4;
-}
-
 std::uint8_t At(const std::vector<std::uint8_t>& b, std::size_t at) {
     if (at >= b.size()) {
         throw std::runtime_error("read past the end at " + std::to_string(at));
@@ -50,6 +45,10 @@ void CheckInside(int x, int y, int width, int height) {
 std::string ToString(const Rgba& c) {
     return "rgba(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) +
            "," + std::to_string(c.a) + ")";
+}
+
+std::size_t Stride(int width, int bitCount) {
+    return ((static_cast<std::size_t>(width) * bitCount + 31) / 32) * 4;
 }
 
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {

@@ -23,6 +23,9 @@ inline void PrintTo(const Rgba& colour, std::ostream* out) {
 
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path);
 
+// Bytes in one row of a DIB: rows are padded to a multiple of four bytes.
+std::size_t Stride(int width, int bitCount);
+
 // A BMP file: its headers and pixels, with (0, 0) at the top left.
 struct BitmapFile {
     std::size_t byteSize = 0;          // size of the file itself
@@ -63,8 +66,12 @@ struct IconImage {
     std::vector<std::uint8_t> data;  // the image's bytes, from its header on
 };
 
+// The type field of an icon file's directory.
+constexpr int kIconType = 1;
+constexpr int kCursorType = 2;
+
 struct IconFile {
-    int type = 0;  // 1 icon, 2 cursor
+    int type = 0;  // kIconType or kCursorType
     std::vector<IconImage> images;
 };
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/app/art_file.h"
+#include "tests/app/art_icons.h"
 
 namespace tilu::test {
 namespace {
@@ -194,31 +195,23 @@ TEST(Faces, PulsadoIsNormalWithTheShadingReversed) {
 // ------------------------------------------------------------------------------------------
 // Icons and the cursor.
 
-struct ImageSpec {
-    int size;
-    int bitCount;
-};
-
 struct IconCase {
     const char* file;
     int type;
     std::vector<ImageSpec> images;
 };
 
-const IconCase kIconCases[] = {
-    {"app-icon.ico", 1, {{16, 8}, {32, 8}}},
-    {"logo.ico", 1, {{16, 8}, {32, 24}, {48, 24}}},
-    {"question.ico", 1, {{48, 8}}},
-    {"notebook.ico", 1, {{48, 8}}},
-    {"cross.ico", 1, {{48, 8}, {48, 32}, {32, 8}, {32, 32}, {16, 8}, {16, 32}}},
-    {"hand-pointer.cur", 2, {{32, 1}}},
-};
+// The icons of the artwork table, and the cursor.
+std::vector<IconCase> IconCases() {
+    std::vector<IconCase> cases;
+    for (const ArtIcon& icon : kArtIcons) {
+        cases.push_back({icon.file, kIconType, icon.images});
+    }
+    cases.push_back({"hand-pointer.cur", kCursorType, {{32, 1}}});
+    return cases;
+}
 
 class IconFileImages : public testing::TestWithParam<IconCase> {};
-
-std::size_t Stride(int width, int bitCount) {
-    return ((width * bitCount + 31) / 32) * 4;
-}
 
 TEST_P(IconFileImages, HoldExactlyTheListedImages) {
     const IconCase& expected = GetParam();
@@ -236,7 +229,7 @@ TEST_P(IconFileImages, HoldExactlyTheListedImages) {
         EXPECT_EQ(img.bitCount, want.bitCount);
         EXPECT_EQ(img.compression, 0u);
         EXPECT_EQ(img.entryColourCount, want.bitCount < 8 ? 1 << want.bitCount : 0);
-        if (expected.type == 1) {
+        if (expected.type == kIconType) {
             EXPECT_EQ(img.entryPlanesOrHotspotX, 1);
             EXPECT_EQ(img.entryBitCountOrHotspotY, want.bitCount);
         }
@@ -248,7 +241,7 @@ TEST_P(IconFileImages, HoldExactlyTheListedImages) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Artwork, IconFileImages, testing::ValuesIn(kIconCases),
+INSTANTIATE_TEST_SUITE_P(Artwork, IconFileImages, testing::ValuesIn(IconCases()),
                          [](const auto& param) { return TestName(param.param.file); });
 
 struct PixelCase {

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "app/resource_ids.h"
+#include "tests/app/art_icons.h"
 #include "tests/app/win_resource.h"
 
 namespace tilu::test {
@@ -25,8 +25,8 @@ struct BitmapCase {
 class FaceResource : public testing::TestWithParam<BitmapCase> {};
 
 TEST_P(FaceResource, LoadsAs113By25With24Bits) {
-    GdiObject bitmap(LoadImageW(Self(), MAKEINTRESOURCEW(GetParam().id), IMAGE_BITMAP, 0, 0,
-                                LR_CREATEDIBSECTION));
+    ui::UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageW(
+        Self(), MAKEINTRESOURCEW(GetParam().id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     ASSERT_NE(bitmap.get(), nullptr);
     DIBSECTION dib{};
     ASSERT_EQ(GetObjectW(bitmap.get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
@@ -52,23 +52,7 @@ TEST(HandPointerResource, LoadsAsACursorWithItsHotSpotAtTheFingerTip) {
     EXPECT_EQ(cursor.Size().cy, 32);
 }
 
-struct IconCase {
-    const char* name;
-    int id;
-    std::vector<GroupIconEntry> images;  // width, height, bit count
-};
-
-const IconCase kIcons[] = {
-    {"ApplicationIcon", IDI_APPLICATION_ICON, {{16, 16, 8}, {32, 32, 8}}},
-    {"QuestionMark", IDI_QUESTION_MARK, {{48, 48, 8}}},
-    {"Logo", IDI_LOGO, {{16, 16, 8}, {32, 32, 24}, {48, 48, 24}}},
-    {"Notebook", IDI_NOTEBOOK, {{48, 48, 8}}},
-    {"Cross",
-     IDI_CROSS,
-     {{48, 48, 8}, {48, 48, 32}, {32, 32, 8}, {32, 32, 32}, {16, 16, 8}, {16, 16, 32}}},
-};
-
-class IconResource : public testing::TestWithParam<IconCase> {};
+class IconResource : public testing::TestWithParam<ArtIcon> {};
 
 TEST_P(IconResource, GroupListsTheImages) {
     const auto entries =
@@ -76,15 +60,15 @@ TEST_P(IconResource, GroupListsTheImages) {
     const auto& expected = GetParam().images;
     ASSERT_EQ(entries.size(), expected.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        EXPECT_EQ(entries[i].width, expected[i].width) << "image " << i + 1;
-        EXPECT_EQ(entries[i].height, expected[i].height) << "image " << i + 1;
+        EXPECT_EQ(entries[i].width, expected[i].size) << "image " << i + 1;
+        EXPECT_EQ(entries[i].height, expected[i].size) << "image " << i + 1;
         EXPECT_EQ(entries[i].bitCount, expected[i].bitCount) << "image " << i + 1;
     }
 }
 
 TEST_P(IconResource, LoadsAtEachOfItsSizes) {
-    for (const GroupIconEntry& image : GetParam().images) {
-        const int size = image.width;
+    for (const ImageSpec& image : GetParam().images) {
+        const int size = image.size;
         IconHandle icon(static_cast<HICON>(
             LoadImageW(Self(), MAKEINTRESOURCEW(GetParam().id), IMAGE_ICON, size, size, 0)));
         ASSERT_TRUE(icon) << size << " pixels";
@@ -94,7 +78,7 @@ TEST_P(IconResource, LoadsAtEachOfItsSizes) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Artwork, IconResource, testing::ValuesIn(kIcons),
+INSTANTIATE_TEST_SUITE_P(Artwork, IconResource, testing::ValuesIn(kArtIcons),
                          [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "tests/app/art_icons.h"
 #include "tests/app/win_resource.h"
 
 namespace tilu::test {
@@ -22,11 +23,12 @@ std::wstring ProgramPath() {
 class ProgramVersion : public testing::Test {
 protected:
     void SetUp() override {
+        const std::wstring path = ProgramPath();
         DWORD ignored = 0;
-        const DWORD size = GetFileVersionInfoSizeW(ProgramPath().c_str(), &ignored);
+        const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
         ASSERT_GT(size, 0u) << "no version information in the program";
         data_.resize(size);
-        ASSERT_TRUE(GetFileVersionInfoW(ProgramPath().c_str(), 0, size, data_.data()));
+        ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, data_.data()));
     }
 
     // The value at a VerQueryValue path, or nullptr.
@@ -104,46 +106,59 @@ TEST_F(ProgramVersion, StringsAreExact) {
     }
 }
 
-TEST(ProgramIcon, FirstIconGroupIsTheApplicationIcon) {
-    ResourceModule program(ProgramPath());
-    ASSERT_NE(program.get(), nullptr);
+// The executable loaded for its resources.
+class ProgramModule : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_NE(program_.get(), nullptr); }
+
+    HMODULE program() const { return program_.get(); }
+
+private:
+    ResourceModule program_ = LoadResourceModule(ProgramPath());
+};
+
+using ProgramIcon = ProgramModule;
+using ProgramManifest = ProgramModule;
+
+TEST_F(ProgramIcon, FirstIconGroupIsTheApplicationIcon) {
     LPCWSTR first = nullptr;
     EnumResourceNamesW(
-        program.get(), RT_GROUP_ICON,
+        program(), RT_GROUP_ICON,
         [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
             *reinterpret_cast<LPCWSTR*>(found) = name;
             return FALSE;  // the first is enough
         },
         reinterpret_cast<LONG_PTR>(&first));
     ASSERT_TRUE(first != nullptr && IS_INTRESOURCE(first));
-    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(first), 1u);
+    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(first), static_cast<ULONG_PTR>(kApplicationIcon.id));
 
-    const auto entries =
-        GroupIconEntries(ResourceBytes(program.get(), MAKEINTRESOURCEW(1), RT_GROUP_ICON));
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].width, 16);
-    EXPECT_EQ(entries[0].bitCount, 8);
-    EXPECT_EQ(entries[1].width, 32);
-    EXPECT_EQ(entries[1].bitCount, 8);
+    const auto entries = GroupIconEntries(
+        ResourceBytes(program(), MAKEINTRESOURCEW(kApplicationIcon.id), RT_GROUP_ICON));
+    const auto& expected = kApplicationIcon.images;
+    ASSERT_EQ(entries.size(), expected.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(entries[i].width, expected[i].size) << "image " << i + 1;
+        EXPECT_EQ(entries[i].bitCount, expected[i].bitCount) << "image " << i + 1;
+    }
 }
 
 // Picks and builds the image as LoadImage does, from the executable's own resource data.
-TEST(ProgramIcon, LoadsAt16And32Pixels) {
-    ResourceModule program(ProgramPath());
-    ASSERT_NE(program.get(), nullptr);
-    const std::string_view group = ResourceBytes(program.get(), MAKEINTRESOURCEW(1), RT_GROUP_ICON);
+TEST_F(ProgramIcon, LoadsAt16And32Pixels) {
+    const std::string_view group =
+        ResourceBytes(program(), MAKEINTRESOURCEW(kApplicationIcon.id), RT_GROUP_ICON);
     ASSERT_FALSE(group.empty());
-    for (int size : {16, 32}) {
+    for (const ImageSpec& image : kApplicationIcon.images) {
+        const int size = image.size;
         SCOPED_TRACE(std::to_string(size) + " pixels");
         const int id =
             LookupIconIdFromDirectoryEx(reinterpret_cast<BYTE*>(const_cast<char*>(group.data())),
                                         TRUE, size, size, LR_DEFAULTCOLOR);
         ASSERT_NE(id, 0);
-        const std::string_view image = ResourceBytes(program.get(), MAKEINTRESOURCEW(id), RT_ICON);
-        ASSERT_FALSE(image.empty());
+        const std::string_view bytes = ResourceBytes(program(), MAKEINTRESOURCEW(id), RT_ICON);
+        ASSERT_FALSE(bytes.empty());
         IconHandle icon(CreateIconFromResourceEx(
-            reinterpret_cast<BYTE*>(const_cast<char*>(image.data())),
-            static_cast<DWORD>(image.size()), TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR));
+            reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())),
+            static_cast<DWORD>(bytes.size()), TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR));
         ASSERT_TRUE(icon);
         EXPECT_EQ(icon.Size().cx, size);
         EXPECT_EQ(icon.Size().cy, size);
@@ -151,20 +166,16 @@ TEST(ProgramIcon, LoadsAt16And32Pixels) {
 }
 
 // The manifest is the one this test program carries too, so what holds here holds there.
-TEST(ProgramManifest, IsTheSharedManifest) {
-    ResourceModule program(ProgramPath());
-    ASSERT_NE(program.get(), nullptr);
-    const std::string_view theirs = ResourceBytes(program.get(), MAKEINTRESOURCEW(1), RT_MANIFEST);
+TEST_F(ProgramManifest, IsTheSharedManifest) {
+    const std::string_view theirs = ResourceBytes(program(), MAKEINTRESOURCEW(1), RT_MANIFEST);
     const std::string_view ours =
         ResourceBytes(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), RT_MANIFEST);
     ASSERT_FALSE(theirs.empty());
     EXPECT_EQ(theirs, ours);
 }
 
-TEST(ProgramManifest, AsksForWhatTheProgramNeeds) {
-    ResourceModule program(ProgramPath());
-    ASSERT_NE(program.get(), nullptr);
-    const std::string manifest(ResourceBytes(program.get(), MAKEINTRESOURCEW(1), RT_MANIFEST));
+TEST_F(ProgramManifest, AsksForWhatTheProgramNeeds) {
+    const std::string manifest(ResourceBytes(program(), MAKEINTRESOURCEW(1), RT_MANIFEST));
     const char* const kFragments[] = {
         "<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">UTF-8<",
         ">PerMonitorV2",
@@ -183,7 +194,7 @@ TEST(ProgramManifest, AsksForWhatTheProgramNeeds) {
     EXPECT_EQ(manifest.find("highestAvailable"), std::string::npos);
 }
 
-TEST(ProgramManifest, GivesTheProcessTheUtf8CodePage) {
+TEST_F(ProgramManifest, GivesTheProcessTheUtf8CodePage) {
     EXPECT_EQ(GetACP(), CP_UTF8);
 }
 

@@ -1,5 +1,5 @@
-// Small owners and readers for Windows resources in the tests: modules, icons, bitmaps and the
-// raw bytes of a resource.
+// Small owners and readers for Windows resources in the tests: modules, icons and the raw bytes
+// of a resource.
 #pragma once
 
 #include <windows.h>
@@ -8,51 +8,32 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/layer/gdi.h"
+
 namespace tilu::test {
 
-// A module loaded for its resources only; freed on destruction.
-class ResourceModule {
-public:
-    explicit ResourceModule(const std::wstring& path)
-        : module_(LoadLibraryExW(path.c_str(), nullptr,
-                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
-    ~ResourceModule() {
-        if (module_) {
-            FreeLibrary(module_);
-        }
-    }
-    ResourceModule(const ResourceModule&) = delete;
-    ResourceModule& operator=(const ResourceModule&) = delete;
-
-    HMODULE get() const { return module_; }
-
-private:
-    HMODULE module_;
+struct LibraryDeleter {
+    void operator()(HMODULE module) const { FreeLibrary(module); }
 };
+
+// A module loaded for its resources only.
+using ResourceModule = ui::UniqueHandle<HMODULE, LibraryDeleter>;
+
+inline ResourceModule LoadResourceModule(const std::wstring& path) {
+    return ResourceModule(LoadLibraryExW(
+        path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+}
 
 // An icon or cursor handle and the bitmaps GetIconInfo hands out for it.
 class IconHandle {
 public:
     explicit IconHandle(HICON icon) : icon_(icon) {
-        if (icon_ && GetIconInfo(icon_, &info_)) {
+        if (icon_ && GetIconInfo(icon_.get(), &info_)) {
+            colour_.reset(info_.hbmColor);
+            mask_.reset(info_.hbmMask);
             hasInfo_ = true;
         }
     }
-    ~IconHandle() {
-        if (hasInfo_) {
-            if (info_.hbmColor) {
-                DeleteObject(info_.hbmColor);
-            }
-            if (info_.hbmMask) {
-                DeleteObject(info_.hbmMask);
-            }
-        }
-        if (icon_) {
-            DestroyIcon(icon_);
-        }
-    }
-    IconHandle(const IconHandle&) = delete;
-    IconHandle& operator=(const IconHandle&) = delete;
 
     explicit operator bool() const { return hasInfo_; }
     const ICONINFO& info() const { return info_; }
@@ -70,27 +51,10 @@ public:
     }
 
 private:
-    HICON icon_;
+    ui::UniqueIcon icon_;
     ICONINFO info_{};
+    ui::UniqueBitmap colour_, mask_;
     bool hasInfo_ = false;
-};
-
-// A GDI object, deleted on destruction.
-class GdiObject {
-public:
-    explicit GdiObject(HGDIOBJ object) : object_(object) {}
-    ~GdiObject() {
-        if (object_) {
-            DeleteObject(object_);
-        }
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-
-    HGDIOBJ get() const { return object_; }
-
-private:
-    HGDIOBJ object_;
 };
 
 // The bytes of one resource, or nothing when the module lacks it.
