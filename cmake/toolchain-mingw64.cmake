@@ -3,6 +3,7 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(TOOL_PREFIX x86_64-w64-mingw32)
+# C too: GoogleTest's projects enable it.
 set(CMAKE_C_COMPILER ${TOOL_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${TOOL_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${TOOL_PREFIX}-windres)

@@ -1,5 +1,5 @@
-# Shared set-up for scripts/test and scripts/run: packages, builds and Wine prefixes.
-# Source it from a script whose working directory is the repository root.
+# Shared set-up for the scripts and the end-to-end test: packages, builds and Wine prefixes.
+# The build functions expect the repository root as the working directory (CMake's presets).
 
 # Everything the build and the tests need, as Debian 12 packages.
 TILU_PACKAGES=(
@@ -9,8 +9,15 @@ TILU_PACKAGES=(
     icoutils imagemagick
 )
 
-TILU_ROOT=$(pwd)
+TILU_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 TILU_JOBS=$(nproc 2>/dev/null || echo 2)
+# The cross build's directory (relative ones under TILU_ROOT) and the program in it.
+TILU_BUILD_DIR=${TILU_BUILD_DIR:-build/windows}
+[[ $TILU_BUILD_DIR = /* ]] || TILU_BUILD_DIR=$TILU_ROOT/$TILU_BUILD_DIR
+TILU_PROGRAM="$TILU_BUILD_DIR/app/Administrador de historial Tilu.exe"
+
+# Wine quiet and without the Mono and Gecko download offers, for every Wine command run from here.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
 
 log() { printf '==> %s\n' "$*"; }
 
@@ -32,11 +39,6 @@ ensure_packages() {
     apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
-# Runs a command with Wine quiet and without the Mono and Gecko download offers.
-wine_env() {
-    WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=" "$@"
-}
-
 # make_prefix DIR: creates a Wine prefix at DIR unless it exists already. Returns 0 if it was
 # created now, 1 if it was there before.
 make_prefix() {
@@ -44,8 +46,9 @@ make_prefix() {
     [ -f "$dir/system.reg" ] && return 1
     mkdir -p "$dir"
     log "creating Wine prefix $dir"
-    WINEPREFIX=$dir wine_env wineboot -i >/dev/null 2>&1 || true
-    WINEPREFIX=$dir wine_env wineserver -w
+    # Created without a display, so that no first-run window shows.
+    WINEPREFIX=$dir env -u DISPLAY wineboot -i >/dev/null 2>&1 || true
+    WINEPREFIX=$dir wineserver -w
     # Debian's Wine reads Marlett, the font of the title-bar buttons, only from the prefix.
     if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
         cp /usr/share/wine/fonts/marlett.ttf "$dir/drive_c/windows/Fonts/"
@@ -53,14 +56,14 @@ make_prefix() {
     return 0
 }
 
-# make_headless_prefix DIR [DPI]: a prefix whose windows need no X server (Wine's null
+# make_headless_prefix DIR: a prefix at 96 DPI whose windows need no X server (Wine's null
 # graphics driver), for in-process window tests.
 make_headless_prefix() {
-    local dir=$1 dpi=${2:-96}
+    local dir=$1
     if make_prefix "$dir"; then
-        WINEPREFIX=$dir wine_env wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
-        WINEPREFIX=$dir wine_env wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
-        WINEPREFIX=$dir wine_env wineserver -w
+        WINEPREFIX=$dir wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
+        WINEPREFIX=$dir wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null
+        WINEPREFIX=$dir wineserver -w
     fi
 }
 
@@ -70,4 +73,12 @@ build_preset() {
     log "configuring and building ($preset)"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j "$TILU_JOBS"
+}
+
+# build_targets TARGET...: configures the windows preset in TILU_BUILD_DIR and builds only these
+# targets.
+build_targets() {
+    log "building $* in $TILU_BUILD_DIR"
+    cmake --preset windows -B "$TILU_BUILD_DIR" >/dev/null
+    cmake --build "$TILU_BUILD_DIR" --target "$@" -j "$TILU_JOBS" >/dev/null
 }

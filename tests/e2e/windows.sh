@@ -18,17 +18,15 @@ MAIN_DELETE_TEXT=(3450 3165 1470 255) # "Borrar dirección"
 MAIN_DELETE_ICON=(2745 2910 720 720)  # the cross
 MAIN_DELETE_BOX=(2745 2910 2295 735)
 MAIN_REFRESH=(4185 570 450 255)       # "aquí"
-MAIN_STATUS=(90 4020 5175 255)
 
 # Form2, the edit dialog.
 EDIT=('Modificar Dirección' 4680 1920)
 EDIT_CANCELAR=(480 1380 1695 375)
 EDIT_ACEPTAR=(2475 1380 1695 375)
-EDIT_TEXT=(1275 555 3135 285)
 
 # Mensaje, the message dialog.
 MESSAGE=('Mensaje - studio Tilu' 4155 1605)
 MESSAGE_BUTTON=(1260 1050 1695 390)
 
 # Colours as the screen shows them (red, green, blue).
-LIST_BACKGROUND='230,237,250'
+BACKGROUND='230,237,250'  # of every window's client area and of the list

@@ -1,6 +1,9 @@
 # A private X display and Wine prefix for driving the real program with real X input.
-# Sourced by tests/e2e/run, scripts/screenshots and scripts/bench-startup. Every wait is bounded;
-# every process started here is ended by xs_cleanup (install it with `trap xs_cleanup EXIT`).
+# Sourced by tests/e2e/run, scripts/screenshots, scripts/bench-startup and (to seed its demo
+# history) scripts/run; brings scripts/lib/common.sh with it. Every wait is bounded; every process
+# started here is ended by xs_cleanup (install it with `trap xs_cleanup EXIT`).
+
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
 
 # Window titles, typed text and the seeded history are UTF-8 whatever the caller's locale is.
 export LC_ALL=C.UTF-8
@@ -31,13 +34,12 @@ xs_until() {
     done
 }
 
-# Starts Xvfb on a free display number and exports DISPLAY.
-#   xs_start_x [WIDTHxHEIGHT]
+# Starts Xvfb (XS_SCREEN) on a free display number and exports DISPLAY.
 xs_start_x() {
-    local screen=${1:-$XS_SCREEN} fifo display
+    local fifo display
     fifo=$(mktemp -u /tmp/xs-display.XXXXXX)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$fifo" \
+    Xvfb -displayfd 3 -screen 0 "${XS_SCREEN}x24" -nolisten tcp -noreset 3>"$fifo" \
         >/dev/null 2>&1 &
     XS_XVFB_PID=$!
     read -r -t 20 display <"$fifo" || true
@@ -54,17 +56,9 @@ xs_use_prefix() {
         /*) ;;
         *) xs_die "the Wine prefix path must be absolute: $dir" ;;
     esac
-    export WINEPREFIX=$dir WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
+    export WINEPREFIX=$dir
     XS_DPI=$dpi
-    if [ ! -f "$dir/system.reg" ]; then
-        mkdir -p "$dir"
-        # Created without a display, so that no first-run window shows.
-        env -u DISPLAY wineboot -i >/dev/null 2>&1 || true
-        wineserver -w
-        # Debian's Wine reads Marlett, the font of the title bar buttons, only from the prefix.
-        local marlett=/usr/share/wine/fonts/marlett.ttf
-        if [ -f "$marlett" ]; then cp "$marlett" "$dir/drive_c/windows/Fonts/"; fi
-    fi
+    make_prefix "$dir" || true  # already there
     local current
     current=$(awk '/^\[/ { inside = /^\[Control Panel\\\\Desktop\]/ }
                    inside && sub(/^"LogPixels"=dword:/, "") { print; exit }' "$dir/user.reg" 2>/dev/null)
@@ -185,14 +179,14 @@ xs_pointer_to() {
     xdotool mousemove --sync "$x" "$y"
 }
 
-# Clicks (or presses with a given button) at a point of XS_WIN's client area, in twips.
-#   xs_click X_TWIPS Y_TWIPS [BUTTON]
+# Clicks at a point of XS_WIN's client area, in twips.
+#   xs_click X_TWIPS Y_TWIPS
 xs_click() {
     local x y
     x=$((XS_X + $(xs_px "$1")))
     y=$((XS_Y + $(xs_px "$2")))
     xs_pointer_to "$x" "$y"
-    xdotool click "${3:-1}"
+    xdotool click 1
 }
 
 # Clicks the centre of a control given by its design rectangle in twips.
