@@ -10,6 +10,7 @@
 
 #include "app/resource_ids.h"
 #include "program_fixture.h"
+#include "tests/ui/screen_colours.h"
 #include "ui/layer/application.h"
 #include "ui/layer/resources.h"
 #include "ui/windows/mensaje.h"
@@ -18,17 +19,17 @@ namespace tilu::ui {
 namespace {
 
 using testing::Canvas;
+using testing::kDeepBlue;
+using testing::kMidBlue;
+using testing::kOrange;
+using testing::kPaleBlue;
 using testing::kSeven;
+using testing::kSlateBlue;
+using testing::kWhite;
 using testing::Layout;
 using testing::Sz;
 
 constexpr wchar_t kNothingSelected[] = L"No has seleccionado ningún elemento.";
-constexpr COLORREF kWindowBack = RGB(109, 135, 221);
-constexpr COLORREF kPale = RGB(230, 237, 250);
-constexpr COLORREF kCommandText = RGB(33, 93, 198);
-constexpr COLORREF kStatusText = RGB(87, 123, 202);
-constexpr COLORREF kOrange = RGB(255, 192, 128);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // Where a click on the main window lands, in twips of its client area.
 struct Target {
@@ -236,8 +237,8 @@ TEST_F(Form1Test, ListColours) {
     Form1& form = ShowForm1();
     const auto colours =
         testing::ColoursOf(form, form.Controls().List1.ChildHwnd(), WM_CTLCOLORLISTBOX);
-    EXPECT_EQ(colours.text, kCommandText);
-    EXPECT_EQ(colours.back, kPale);
+    EXPECT_EQ(colours.text, kDeepBlue);
+    EXPECT_EQ(colours.back, kPaleBlue);
 }
 
 TEST_F(Form1Test, PaintedLook) {
@@ -256,27 +257,28 @@ TEST_F(Form1Test, PaintedLook) {
         COLORREF color;
     };
     const std::vector<Probe> probes = {
-        {"top band, right end", {5250, 150}, kPale},
-        {"top band, left edge", {0, 150}, kPale},
+        {"top band, right end", {5250, 150}, kPaleBlue},
+        {"top band, left edge", {0, 150}, kPaleBlue},
         {"upper line", {4500, 375}, kOrange},
-        {"window background between band and list", {2600, 900}, kWindowBack},
-        {"window background under the boxes", {2600, 3800}, kWindowBack},
+        {"window background between band and list", {2600, 900}, kMidBlue},
+        {"window background under the boxes", {2600, 3800}, kMidBlue},
         {"lower line", {4500, 3975}, kOrange},
-        {"bottom band", {5250, 4200}, kPale},
-        {"modify box inside", {2300, 3000}, kPale},
-        {"delete box inside", {4800, 3550}, kPale},
-        {"between the boxes", {2632, 3200}, kWindowBack},
+        {"bottom band", {5250, 4200}, kPaleBlue},
+        {"modify box inside", {2300, 3000}, kPaleBlue},
+        {"delete box inside", {4800, 3550}, kPaleBlue},
+        {"between the boxes", {2632, 3200}, kMidBlue},
     };
     for (const Probe& p : probes) {
         EXPECT_EQ(at(p.point), p.color) << p.name;
     }
     // The boxes' flat border, one pixel at their edges.
     const RECT modifyBox = area({225, 2910, 2295, 735});
-    EXPECT_NE(canvas.At(modifyBox.left, modifyBox.top + 20), kPale) << "modify box border";
-    EXPECT_EQ(canvas.At(modifyBox.left + 1, modifyBox.top + 20), kPale);
+    EXPECT_NE(canvas.At(modifyBox.left, modifyBox.top + 20), kPaleBlue) << "modify box border";
+    EXPECT_EQ(canvas.At(modifyBox.left + 1, modifyBox.top + 20), kPaleBlue);
     const RECT deleteBox = area({2745, 2910, 2295, 735});
-    EXPECT_NE(canvas.At(deleteBox.right - 1, deleteBox.bottom - 3), kPale) << "delete box border";
-    EXPECT_EQ(canvas.At(deleteBox.right - 2, deleteBox.bottom - 3), kPale);
+    EXPECT_NE(canvas.At(deleteBox.right - 1, deleteBox.bottom - 3), kPaleBlue)
+        << "delete box border";
+    EXPECT_EQ(canvas.At(deleteBox.right - 2, deleteBox.bottom - 3), kPaleBlue);
 
     struct Text {
         const char* name;
@@ -284,10 +286,10 @@ TEST_F(Form1Test, PaintedLook) {
         COLORREF color;
     };
     const std::vector<Text> texts = {
-        {"status line", {90, 4020, 5175, 255}, kStatusText},
-        {"credit line", {1170, 90, 4095, 255}, kStatusText},
-        {"Modificar", {1185, 3165, 960, 255}, kCommandText},
-        {"Borrar dirección", {3450, 3165, 1470, 255}, kCommandText},
+        {"status line", {90, 4020, 5175, 255}, kSlateBlue},
+        {"credit line", {1170, 90, 4095, 255}, kSlateBlue},
+        {"Modificar", {1185, 3165, 960, 255}, kDeepBlue},
+        {"Borrar dirección", {3450, 3165, 1470, 255}, kDeepBlue},
         {"refresh hint", {1080, 570, 3045, 255}, kWhite},
         {"aquí", {4185, 570, 450, 255}, kOrange},
     };
@@ -303,7 +305,7 @@ TEST_F(Form1Test, PaintedLook) {
     const RECT label10 = area({4740, 840, 510, 195});
     for (int y = label10.top; y < label10.bottom; ++y) {
         for (int x = label10.left; x < label10.right; ++x) {
-            ASSERT_EQ(canvas.At(x, y), kWindowBack) << "Label10 at " << x << "," << y;
+            ASSERT_EQ(canvas.At(x, y), kMidBlue) << "Label10 at " << x << "," << y;
         }
     }
 }

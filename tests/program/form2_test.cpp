@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "program_fixture.h"
+#include "tests/ui/screen_colours.h"
 #include "ui/layer/application.h"
 #include "ui/windows/form2.h"
 
@@ -16,13 +17,12 @@ namespace tilu::ui {
 namespace {
 
 using testing::Canvas;
+using testing::kDeepBlue;
+using testing::kPaleBlue;
 using testing::kSeven;
+using testing::kSlateBlue;
 using testing::Layout;
 using testing::Press;
-
-constexpr COLORREF kBackground = RGB(230, 237, 250);
-constexpr COLORREF kPromptText = RGB(87, 123, 202);
-constexpr COLORREF kAddressText = RGB(33, 93, 198);
 
 class Form2Test : public testing::ProgramTest {
 protected:
@@ -174,13 +174,13 @@ TEST_F(Form2Test, GeometryAndLook) {
     for (const Child& child : children) {
         EXPECT_TRUE(testing::PlacedAt(dialog, child.hwnd, child.bounds)) << child.name;
     }
-    EXPECT_EQ(testing::ColoursOf(dialog, c.Text1.ChildHwnd(), WM_CTLCOLOREDIT).text, kAddressText);
+    EXPECT_EQ(testing::ColoursOf(dialog, c.Text1.ChildHwnd(), WM_CTLCOLOREDIT).text, kDeepBlue);
 
     const Canvas canvas(dialog);
-    EXPECT_EQ(canvas.At(canvas.Width() - 2, canvas.Height() - 2), kBackground);
-    EXPECT_TRUE(canvas.Contains(scale.Px(TwipsRect{1275, 240, 3060, 255}), kPromptText));
+    EXPECT_EQ(canvas.At(canvas.Width() - 2, canvas.Height() - 2), kPaleBlue);
+    EXPECT_TRUE(canvas.Contains(scale.Px(TwipsRect{1275, 240, 3060, 255}), kSlateBlue));
     const RECT logo = scale.Px(TwipsRect{150, 105, 840, 840});
-    EXPECT_NE(canvas.At((logo.left + logo.right) / 2, (logo.top + logo.bottom) / 2), kBackground)
+    EXPECT_NE(canvas.At((logo.left + logo.right) / 2, (logo.top + logo.bottom) / 2), kPaleBlue)
         << "the logo fills its box";
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/startup.h"
 #include "program_fixture.h"
+#include "tests/ui/screen_colours.h"
 #include "ui/layer/application.h"
 #include "ui/windows/presentacion.h"
 
@@ -13,11 +14,10 @@ namespace tilu::ui {
 namespace {
 
 using testing::Canvas;
-
-constexpr COLORREF kBackground = RGB(230, 237, 250);
-constexpr COLORREF kGreetingText = RGB(33, 93, 198);
-constexpr COLORREF kCreditText = RGB(109, 135, 221);
-constexpr COLORREF kRule = RGB(255, 192, 128);
+using testing::kDeepBlue;
+using testing::kMidBlue;
+using testing::kOrange;
+using testing::kPaleBlue;
 
 class PresentaciónTest : public testing::ProgramTest {
 protected:
@@ -99,21 +99,21 @@ TEST_F(PresentaciónTest, GeometryAndLook) {
 
     const Canvas canvas(welcome);
     const POINT ruleMiddle = scale.Px(TwipsPoint{2520, 720});
-    EXPECT_EQ(canvas.At(ruleMiddle.x, ruleMiddle.y), kRule) << "the orange rule";
-    EXPECT_EQ(canvas.At(ruleMiddle.x, ruleMiddle.y + 2), kBackground);
+    EXPECT_EQ(canvas.At(ruleMiddle.x, ruleMiddle.y), kOrange) << "the orange rule";
+    EXPECT_EQ(canvas.At(ruleMiddle.x, ruleMiddle.y + 2), kPaleBlue);
     const POINT ruleEnd = scale.Px(TwipsPoint{3720, 720});
-    EXPECT_EQ(canvas.At(ruleEnd.x, ruleEnd.y), kRule) << "the rule includes its end";
-    EXPECT_EQ(canvas.At(ruleEnd.x + 2, ruleEnd.y), kBackground);
+    EXPECT_EQ(canvas.At(ruleEnd.x, ruleEnd.y), kOrange) << "the rule includes its end";
+    EXPECT_EQ(canvas.At(ruleEnd.x + 2, ruleEnd.y), kPaleBlue);
     const RECT greeting = scale.Px(TwipsRect{1320, 240, 2415, 495});
     const int middle = (greeting.top + greeting.bottom) / 2;
     EXPECT_TRUE(
-        canvas.Contains(RECT{greeting.left, greeting.top, greeting.right, middle}, kGreetingText));
-    EXPECT_TRUE(canvas.Contains(RECT{greeting.left, middle, greeting.right, greeting.bottom},
-                                kGreetingText))
+        canvas.Contains(RECT{greeting.left, greeting.top, greeting.right, middle}, kDeepBlue));
+    EXPECT_TRUE(
+        canvas.Contains(RECT{greeting.left, middle, greeting.right, greeting.bottom}, kDeepBlue))
         << "the greeting wraps onto a second line";
-    EXPECT_TRUE(canvas.Contains(scale.Px(TwipsRect{1320, 840, 2415, 255}), kCreditText));
+    EXPECT_TRUE(canvas.Contains(scale.Px(TwipsRect{1320, 840, 2415, 255}), kMidBlue));
     const RECT logo = scale.Px(TwipsRect{240, 240, 840, 840});
-    EXPECT_NE(canvas.At((logo.left + logo.right) / 2, (logo.top + logo.bottom) / 2), kBackground);
+    EXPECT_NE(canvas.At((logo.left + logo.right) / 2, (logo.top + logo.bottom) / 2), kPaleBlue);
 }
 
 }  // namespace

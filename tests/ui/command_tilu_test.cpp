@@ -11,12 +11,16 @@
 #include "ui/controls/command_tilu.h"
 #include "ui/layer/form.h"
 #include "ui/layer/resources.h"
+#include "screen_colours.h"
 #include "ui_test_support.h"
 
 namespace tilu::ui {
 namespace {
 
 using testing::Canvas;
+using testing::kDeepBlue;
+using testing::kMidBlue;
+using testing::kOrange;
 
 class ButtonsForm;
 
@@ -70,11 +74,6 @@ std::ostream& operator<<(std::ostream& out, const Look& look) {
     wsprintfA(text, "0x%06X", static_cast<unsigned>(look.text));
     return out << (look.pressedFace ? "Pulsado" : "Normal") << " " << text;
 }
-
-// The caption's colours, as the screen shows them.
-constexpr COLORREF kDeepBlue = RGB(33, 93, 198);   // at rest
-constexpr COLORREF kOrange = RGB(255, 192, 128);   // held by the mouse; after a key
-constexpr COLORREF kMidBlue = RGB(109, 135, 221);  // held by a key
 
 constexpr Look kReleased{false, kDeepBlue};
 constexpr Look kMousePressed{true, kOrange};

@@ -10,16 +10,17 @@
 
 #include "app/resource_ids.h"
 #include "ui/windows/mensaje.h"
+#include "screen_colours.h"
 #include "ui_test_support.h"
 
 namespace tilu::ui {
 namespace {
 
 using testing::Canvas;
+using testing::kDeepBlue;
+using testing::kPaleBlue;
 
 constexpr wchar_t kNothingSelected[] = L"No has seleccionado ningún elemento.";
-constexpr COLORREF kBackground = RGB(230, 237, 250);
-constexpr COLORREF kMessageText = RGB(33, 93, 198);
 
 class MensajeTest : public testing::WindowTest {
 protected:
@@ -54,8 +55,8 @@ TEST_F(MensajeTest, FirstAccessLoadsTheDesignState) {
     EXPECT_TRUE(dialog.IsLoaded());
     EXPECT_FALSE(IsWindowVisible(dialog.Hwnd())) << "loaded, not yet shown";
     EXPECT_EQ(dialog.CommandTilu1().CaptionTilu(), L"");
-    EXPECT_EQ(dialog.TextoMensaje().ForeColor(), kMessageText);
-    EXPECT_EQ(dialog.BackColor(), kBackground);
+    EXPECT_EQ(dialog.TextoMensaje().ForeColor(), kDeepBlue);
+    EXPECT_EQ(dialog.BackColor(), kPaleBlue);
 }
 
 TEST_F(MensajeTest, ShowsTheMessageModallyUntilTheButtonIsClicked) {
@@ -135,17 +136,17 @@ TEST_F(MensajeTest, LongTextWrapsInsideTheLabel) {
     const RECT label = scale.Px(dialog.TextoMensaje().Bounds());
     const Canvas canvas(dialog);
     const int middle = (label.top + label.bottom) / 2;
-    EXPECT_TRUE(canvas.Contains(RECT{label.left, label.top, label.right, middle}, kMessageText))
+    EXPECT_TRUE(canvas.Contains(RECT{label.left, label.top, label.right, middle}, kDeepBlue))
         << "first line";
-    EXPECT_TRUE(canvas.Contains(RECT{label.left, middle, label.right, label.bottom}, kMessageText))
+    EXPECT_TRUE(canvas.Contains(RECT{label.left, middle, label.right, label.bottom}, kDeepBlue))
         << "second line";
     EXPECT_FALSE(
-        canvas.Contains(RECT{label.right, label.top, canvas.Width(), label.bottom}, kMessageText))
+        canvas.Contains(RECT{label.right, label.top, canvas.Width(), label.bottom}, kDeepBlue))
         << "nothing right of the label";
     EXPECT_FALSE(
-        canvas.Contains(RECT{label.left, label.bottom, label.right, canvas.Height()}, kMessageText))
+        canvas.Contains(RECT{label.left, label.bottom, label.right, canvas.Height()}, kDeepBlue))
         << "nothing below the label";
-    EXPECT_EQ(canvas.At(label.right - 1, label.top), kBackground) << "transparent background";
+    EXPECT_EQ(canvas.At(label.right - 1, label.top), kPaleBlue) << "transparent background";
 }
 
 TEST_F(MensajeTest, PaintsTheQuestionMark) {
