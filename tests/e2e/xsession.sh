@@ -46,6 +46,37 @@ xs_start_x() {
     rm -f "$fifo"
     [ -n "$display" ] || xs_die "Xvfb did not start"
     export DISPLAY=":$display"
+    xs_map_keysyms $XS_EXTRA_KEYSYMS || xs_die "could not extend the keyboard map"
+}
+
+# Characters the tests type that the server's default US map lacks, as keysym pairs (lower and
+# upper case).
+XS_EXTRA_KEYSYMS="ntilde:Ntilde"
+
+# Puts each keysym pair on a keycode that has no symbols yet, once, before any Wine program
+# starts. Without it xdotool maps a spare keycode for each such character and unmaps it again
+# right after, and a busy Wine can read the map in between and lose the character. (Debian's
+# xmodmap leaves Xvfb's map unchanged, so this goes through the core protocol directly.)
+#   xs_map_keysyms LOWER:UPPER...
+xs_map_keysyms() {
+    /usr/bin/python3 - "$@" <<'PYTHON'
+import sys
+from Xlib import XK, display
+
+d = display.Display()
+first = d.display.info.min_keycode
+count = d.display.info.max_keycode - first + 1
+free = [first + i for i, syms in enumerate(d.get_keyboard_mapping(first, count)) if not any(syms)]
+for pair, keycode in zip(sys.argv[1:], free):
+    syms = [XK.string_to_keysym(name) for name in pair.split(":")]
+    if 0 in syms:
+        sys.exit("unknown keysym in " + pair)
+    d.change_keyboard_mapping(keycode, [tuple(syms)])
+d.sync()
+known = {sym for syms in d.get_keyboard_mapping(first, count) for sym in syms}
+missing = [p for p in sys.argv[1:] if XK.string_to_keysym(p.split(":")[0]) not in known]
+sys.exit("not mapped: " + " ".join(missing) if missing else 0)
+PYTHON
 }
 
 # Creates (once) a Wine prefix for X windows at DIR with the given DPI, and exports WINEPREFIX.
