@@ -12,6 +12,7 @@
 #include "tests/ui/screen_colours.h"
 #include "ui/layer/application.h"
 #include "ui/windows/form2.h"
+#include "ui/windows/mensaje.h"
 
 namespace tilu::ui {
 namespace {
@@ -148,6 +149,47 @@ TEST_F(Form2Test, EachOpeningStartsFromTheDesign) {
     EXPECT_EQ(seen, (std::vector<std::wstring>{L"Cancelar|Aceptar|https://tres.es/",
                                                L"Cancelar|Aceptar|https://tres.es/",
                                                L"Cancelar|Aceptar|https://cinco.es/"}));
+}
+
+// Task managers and automation tools post close requests to a program's windows. Under a
+// dialog the main window waits with it: it stays, the dialog's accept replaces the entry that
+// was selected, and closing the main window afterwards ends the program as usual.
+TEST_F(Form2Test, CloseRequestsToTheMainWindowWaitForTheDialog) {
+    struct Case {
+        const char* name;
+        int selected;  // -1: nothing, so the modify command shows the message
+        std::vector<std::wstring> slots;
+    };
+    std::vector<std::wstring> fourthReplaced = kSeven;
+    fourthReplaced[3] = L"https://nueva.es/";
+    const std::vector<Case> cases = {{"edit dialog", 3, Layout(fourthReplaced)},
+                                     {"message", -1, Layout(kSeven)}};
+    for (const Case& k : cases) {
+        SeedInOrder(kSeven);
+        Form1& form1 = ShowForm1();
+        if (k.selected >= 0) {
+            ClickItem(k.selected);
+        }
+        OnModalLoop([&](Form& dialog) {
+            PostMessageW(form1.Hwnd(), WM_CLOSE, 0, 0);
+            PostMessageW(form1.Hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+            Application::Current().DispatchPending();
+            EXPECT_TRUE(form1.IsLoaded()) << k.name;
+            if (&dialog == &TheForm<Form2>()) {
+                TheForm<Form2>().Text1().SetText(L"https://nueva.es/");
+                Press(TheForm<Form2>().Controls().CommandTilu2);
+            } else {
+                Press(TheForm<Mensaje>().CommandTilu1());
+            }
+        });
+        ClickOn(form1, form1.Controls().Label8);
+        Application::Current().Seams().modalLoopStarted = nullptr;
+        EXPECT_EQ(Slots(), k.slots) << k.name;
+
+        PostMessageW(form1.Hwnd(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(Application::Current().Run(), 0) << k.name;
+        EXPECT_FALSE(form1.IsLoaded()) << k.name;
+    }
 }
 
 TEST_F(Form2Test, GeometryAndLook) {

@@ -77,27 +77,24 @@ void Form::ShowModal() {
     }
     Application& application = Application::Current();
 
-    // Everything that the dialog changes in the other windows is put back on every way out.
+    // Everything that the dialog changes in the other windows is put back on every way out;
+    // on the normal way, the dialog's unload has enabled them already.
     struct Restore {
         Form& dialog;
         HWND previousActive;
-        std::vector<HWND> disabled;
         ~Restore() {
-            for (const HWND hwnd : disabled) {
-                if (IsWindow(hwnd)) {
-                    EnableWindow(hwnd, TRUE);
-                }
-            }
-            if (previousActive && IsWindow(previousActive) && IsWindowVisible(previousActive)) {
+            dialog.EnableWaitingForms();
+            if (previousActive && IsWindow(previousActive) && IsWindowVisible(previousActive) &&
+                GetActiveWindow() != previousActive) {
                 SetActiveWindow(previousActive);
             }
             dialog.modal_ = false;
         }
-    } restore{*this, GetActiveWindow(), {}};
+    } restore{*this, GetActiveWindow()};
     for (const Form* other : application.LoadedForms()) {
         if (other != this && IsWindowEnabled(other->Hwnd())) {
             EnableWindow(other->Hwnd(), FALSE);
-            restore.disabled.push_back(other->Hwnd());
+            waitingForms_.push_back(other->Hwnd());
         }
     }
     modal_ = true;
@@ -120,7 +117,19 @@ void Form::ShowModal() {
 
 void Form::Unload() {
     if (IsLoaded()) {
+        // EnableWindow (MSDN): a window that disabled the others must enable them before it is
+        // destroyed, "otherwise, another window will receive the keyboard focus and be
+        // activated", which may be another program's.
+        EnableWaitingForms();
         Destroy();
+    }
+}
+
+void Form::EnableWaitingForms() {
+    for (const HWND hwnd : std::exchange(waitingForms_, {})) {
+        if (IsWindow(hwnd)) {
+            EnableWindow(hwnd, TRUE);
+        }
     }
 }
 
@@ -217,7 +226,12 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_CLOSE:
-            OnCloseBox();
+            // A window disabled under a modal dialog waits for it, also when another program
+            // posts the close (task managers and automation tools do); the close box's
+            // SC_CLOSE arrives here too.
+            if (IsWindowEnabled(Hwnd())) {
+                OnCloseBox();
+            }
             return 0;
         case WM_COMMAND:
             if (FormChild* child = ChildOf(reinterpret_cast<HWND>(lParam))) {

@@ -44,8 +44,8 @@ public:
     // Shows the window without waiting.
     void Show();
     // Shows the window without owner and returns once it has been unloaded. Meanwhile every
-    // other loaded window is disabled; afterwards they are enabled again and the window that
-    // was active before is activated.
+    // other loaded window is disabled and ignores close requests; the unload enables them
+    // before the window goes, and the window that was active before is activated.
     void ShowModal();
     // Destroys the window and its controls. Nothing happens when it is not loaded.
     void Unload();
@@ -80,6 +80,7 @@ private:
     void ApplyLayout();
     void FocusFirstControl();
     void Activate();
+    void EnableWaitingForms();
     FormChild* ChildOf(HWND hwnd) const;
 
     FormDesign design_;
@@ -90,6 +91,7 @@ private:
     HWND lastFocus_ = nullptr;
     int nextChildId_;
     bool modal_ = false;
+    std::vector<HWND> waitingForms_;  // disabled while this window is shown modally
 };
 
 // A form whose controls are one object of type ControlSet, constructed from the Derived form

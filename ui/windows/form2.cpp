@@ -42,8 +42,11 @@ void Form2::OnLoad() {
 }
 
 void Form2::Accept() {
-    // The text goes as typed: it may be empty or blank.
-    TheForm<Form1>().ReplaceEntry(Text1().Text());
+    // The text goes as typed: it may be empty or blank. Only to the main window that opened
+    // the dialog: reaching an unloaded one would load it afresh, with nothing selected.
+    if (Form1& main = TheForm<Form1>(); main.IsLoaded()) {
+        main.ReplaceEntry(Text1().Text());
+    }
     Unload();
 }
 
