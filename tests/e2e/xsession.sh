@@ -12,6 +12,7 @@ XS_TIMEOUT=${XS_TIMEOUT:-30}   # seconds for any single wait
 XS_SCREEN=${XS_SCREEN:-1024x768}
 XS_XVFB_PID=
 XS_APP_PID=
+XS_PEER_PID=
 XS_DPI=96
 XS_HISTORY_KEY='HKCU\Software\Microsoft\Internet Explorer\TypedURLs'
 
@@ -138,8 +139,37 @@ xs_stop_program() {
     XS_APP_PID=
 }
 
+# Another program's window beside the one under test (tests/e2e/peer.cpp), so that activation
+# has somewhere else to go.
+#   xs_start_peer PEER.exe
+xs_start_peer() {
+    XS_PEER=$1
+    wine "$XS_PEER" window >/dev/null 2>&1 &
+    XS_PEER_PID=$!
+    xs_until "the other program's window" xs_window_titled "Otro programa"
+}
+
+xs_window_titled() {
+    [ -n "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null)" ]
+}
+
+# Prints the title of the desktop's active window, as the prefix's processes see it.
+xs_active_title() {
+    local out
+    # Through a file, not a pipe: Wine's background processes may inherit the output.
+    out=$(mktemp /tmp/xs-active.XXXXXX)
+    wine "$XS_PEER" foreground >"$out" 2>/dev/null </dev/null
+    cat "$out"
+    rm -f "$out"
+}
+
 xs_cleanup() {
     xs_stop_program
+    if [ -n "$XS_PEER_PID" ]; then
+        kill "$XS_PEER_PID" 2>/dev/null || true
+        wait "$XS_PEER_PID" 2>/dev/null || true
+        XS_PEER_PID=
+    fi
     if [ -n "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null || true; fi
     if [ -n "$XS_XVFB_PID" ]; then
         kill "$XS_XVFB_PID" 2>/dev/null || true
