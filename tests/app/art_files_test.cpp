@@ -333,6 +333,7 @@ TEST(HandPointer, HotSpotIsTheFingerTip) {
     EXPECT_EQ(img.entryPlanesOrHotspotX, 7);
     EXPECT_EQ(img.entryBitCountOrHotspotY, 3);
     EXPECT_TRUE(IsBlack(img.Pixel(7, 3))) << ToString(img.Pixel(7, 3));
+    EXPECT_NE(img.Pixel(7, 3).a, 0) << "the tip is drawn, not see-through";
     // The finger is the highest point of the hand: nothing above the tip's row.
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 32; ++x) {
