@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/resource_ids.h"
+#include "ui/resources/resource_ids.h"
 
 namespace tilu::test {
 
@@ -15,7 +15,7 @@ struct ImageSpec {
 
 struct ArtIcon {
     const char* name;  // names the test case
-    const char* file;  // in app/art/
+    const char* file;  // in ui/resources/art/
     int id;            // its RT_GROUP_ICON resource
     std::vector<ImageSpec> images;
 };

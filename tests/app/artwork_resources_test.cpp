@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/resource_ids.h"
+#include "ui/resources/resource_ids.h"
 #include "tests/app/art_icons.h"
 #include "tests/app/win_resource.h"
 

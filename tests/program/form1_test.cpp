@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/resource_ids.h"
+#include "ui/resources/resource_ids.h"
 #include "program_fixture.h"
 #include "tests/ui/screen_colours.h"
 #include "ui/layer/application.h"

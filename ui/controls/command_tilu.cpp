@@ -1,6 +1,6 @@
 #include "ui/controls/command_tilu.h"
 
-#include "app/resource_ids.h"
+#include "ui/resources/resource_ids.h"
 #include "ui/layer/resources.h"
 
 namespace tilu::ui {

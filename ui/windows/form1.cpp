@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/resource_ids.h"
+#include "ui/resources/resource_ids.h"
 #include "ui/layer/application.h"
 #include "ui/layer/resources.h"
 #include "ui/controls/palette.h"

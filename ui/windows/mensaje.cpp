@@ -1,6 +1,6 @@
 #include "ui/windows/mensaje.h"
 
-#include "app/resource_ids.h"
+#include "ui/resources/resource_ids.h"
 #include "ui/controls/palette.h"
 
 namespace tilu::ui {

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/resource_ids.h"
+#include "ui/resources/resource_ids.h"
 
 namespace tilu::ui {
 
