@@ -11,6 +11,11 @@ if(MINGW)
     # One self-contained exe: no libstdc++, libgcc or winpthread DLL next to it, whether
     # cross-compiled or built with mingw-w64 on Windows.
     add_link_options(-static -static-libgcc -static-libstdc++)
+    # The same bytes from the same sources, whenever and wherever they are built: no link time in
+    # the PE header (Debian's linker writes one by default), and source paths in __FILE__ and
+    # debug information relative to the project, not to the folder it was cloned into.
+    add_link_options(-Wl,--no-insert-timestamp)
+    target_compile_options(tilu_options INTERFACE -ffile-prefix-map=${PROJECT_SOURCE_DIR}/=)
 endif()
 if(TILU_SANITIZE AND NOT WIN32)
     target_compile_options(tilu_options INTERFACE -fsanitize=address,undefined

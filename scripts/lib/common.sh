@@ -21,10 +21,15 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
 
 log() { printf '==> %s\n' "$*"; }
 
-# Installs the missing packages when run as root; otherwise prints the command and stops.
+# What scripts/release needs: the cross compiler and the build tools, no Wine.
+TILU_RELEASE_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix)
+
+# ensure_packages [PACKAGE...]: installs the missing ones of these (default: TILU_PACKAGES) when
+# run as root; otherwise prints the command and stops.
 ensure_packages() {
     local missing=() p
-    for p in "${TILU_PACKAGES[@]}"; do
+    [ $# -gt 0 ] || set -- "${TILU_PACKAGES[@]}"
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
