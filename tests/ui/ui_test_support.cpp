@@ -203,6 +203,7 @@ void LoopKeyUp(HWND hwnd, UINT key) {
 
 void WindowTest::SetUp() {
     Platform seams;
+    seams.dpi = Application::Current().Seams().dpi;
     seams.beep = [this] { ++beeps_; };
     seams.endProgram = [this] { ++programEnds_; };
     saved_ = Application::Current().ReplaceSeams(std::move(seams));
