@@ -39,20 +39,18 @@ DpiFunctions DpiFunctions::Lookup() {
     // GetDpiForWindow, AdjustWindowRectExForDpi and GetSystemMetricsForDpi: minimum supported
     // client Windows 10, version 1607 (MSDN). Windows 7 SP1 to 10 version 1511 lack all three;
     // the program then works at the system DPI.
-    DpiFunctions functions;
     const HMODULE user32 = GetModuleHandleW(L"user32.dll");
     if (!user32) {
-        return functions;
+        return {};
     }
     const auto dpiForWindow = Export<DpiForWindowFunction>(user32, "GetDpiForWindow");
     const auto adjustForDpi = Export<AdjustForDpiFunction>(user32, "AdjustWindowRectExForDpi");
     const auto metricForDpi = Export<MetricForDpiFunction>(user32, "GetSystemMetricsForDpi");
-    if (dpiForWindow && adjustForDpi && metricForDpi) {
-        functions.dpiForWindow_ = dpiForWindow;
-        functions.adjustForDpi_ = adjustForDpi;
-        functions.metricForDpi_ = metricForDpi;
+    // All three or none: a window's DPI and its frame and icons come from the same source.
+    if (!dpiForWindow || !adjustForDpi || !metricForDpi) {
+        return {};
     }
-    return functions;
+    return DpiFunctions(dpiForWindow, adjustForDpi, metricForDpi);
 }
 
 UINT DpiFunctions::ForWindow(HWND hwnd) const {

@@ -9,12 +9,20 @@ namespace tilu::ui {
 
 class DpiFunctions {
 public:
+    // The signatures of GetDpiForWindow, AdjustWindowRectExForDpi and GetSystemMetricsForDpi.
+    using DpiForWindowFunction = UINT(WINAPI*)(HWND);
+    using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    using MetricForDpiFunction = int(WINAPI*)(int, UINT);
+
     // The per-monitor functions where USER32 exports them, otherwise the system-DPI ones.
     static DpiFunctions Lookup();
     // The system-DPI functions only, as on Windows 7 to Windows 10 version 1511.
     DpiFunctions() = default;
+    // These functions; where one is null, its system-DPI equivalent.
+    DpiFunctions(DpiForWindowFunction dpiForWindow, AdjustForDpiFunction adjustForDpi,
+                 MetricForDpiFunction metricForDpi)
+        : dpiForWindow_(dpiForWindow), adjustForDpi_(adjustForDpi), metricForDpi_(metricForDpi) {}
 
-    bool PerMonitor() const { return dpiForWindow_ != nullptr; }
     // The DPI a new top-level window is shown at.
     UINT ForWindow(HWND hwnd) const;
     // The window rectangle that holds this client rectangle at a DPI.
@@ -23,10 +31,6 @@ public:
     int Metric(int index, UINT dpi) const;
 
 private:
-    using DpiForWindowFunction = UINT(WINAPI*)(HWND);
-    using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    using MetricForDpiFunction = int(WINAPI*)(int, UINT);
-
     DpiForWindowFunction dpiForWindow_ = nullptr;
     AdjustForDpiFunction adjustForDpi_ = nullptr;
     MetricForDpiFunction metricForDpi_ = nullptr;
