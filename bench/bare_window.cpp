@@ -32,10 +32,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
         return 1;
     }
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-    const UINT dpi = GetDpiForSystem();
+    // The system DPI and frame, as Windows 7 offers them (on one screen, the program's too).
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
     RECT frame{0, 0, MulDiv(kClientWidth, dpi, USER_DEFAULT_SCREEN_DPI),
                MulDiv(kClientHeight, dpi, USER_DEFAULT_SCREEN_DPI)};
-    AdjustWindowRectExForDpi(&frame, style, FALSE, 0, dpi);
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
     const HWND hwnd = CreateWindowExW(0, kClassName, kTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                       frame.right - frame.left, frame.bottom - frame.top, nullptr,
                                       nullptr, instance, nullptr);

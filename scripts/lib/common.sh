@@ -61,13 +61,13 @@ make_prefix() {
     return 0
 }
 
-# make_headless_prefix DIR: a prefix at 96 DPI whose windows need no X server (Wine's null
-# graphics driver), for in-process window tests.
+# make_headless_prefix DIR [DPI]: a prefix at DPI (default 96) whose windows need no X server
+# (Wine's null graphics driver), for in-process window tests.
 make_headless_prefix() {
-    local dir=$1
+    local dir=$1 dpi=${2:-96}
     if make_prefix "$dir"; then
         WINEPREFIX=$dir wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
-        WINEPREFIX=$dir wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null
+        WINEPREFIX=$dir wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
         WINEPREFIX=$dir wineserver -w
     fi
 }

@@ -52,8 +52,19 @@ void ThroughLoop(HWND hwnd, UINT message, UINT key, LPARAM lParam) {
 }  // namespace
 
 Canvas::Canvas(const Surface& surface) {
+    Capture(surface.Hwnd(), [&](HDC dc) { surface.PaintContent(dc); });
+}
+
+Canvas::Canvas(HWND window) {
+    Capture(window, [&](HDC dc) {
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                     PRF_CLIENT | PRF_ERASEBKGND);
+    });
+}
+
+void Canvas::Capture(HWND window, const std::function<void(HDC)>& paint) {
     RECT client{};
-    GetClientRect(surface.Hwnd(), &client);
+    GetClientRect(window, &client);
     width_ = client.right;
     height_ = client.bottom;
     BITMAPINFO info{};
@@ -68,7 +79,7 @@ Canvas::Canvas(const Surface& surface) {
     const UniqueBitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     {
         SelectedObject selected(dc.get(), bitmap.get());
-        surface.PaintContent(dc.get());
+        paint(dc.get());
         GdiFlush();
     }
     const auto* quads = static_cast<const RGBQUAD*>(bits);
@@ -203,6 +214,7 @@ void LoopKeyUp(HWND hwnd, UINT key) {
 
 void WindowTest::SetUp() {
     Platform seams;
+    seams.dpi = Application::Current().Seams().dpi;
     seams.beep = [this] { ++beeps_; };
     seams.endProgram = [this] { ++programEnds_; };
     saved_ = Application::Current().ReplaceSeams(std::move(seams));

@@ -17,18 +17,23 @@
 
 namespace tilu::ui::testing {
 
-// A surface painted into a 32-bit DIB of its client size through PaintContent.
+// A surface painted into a 32-bit DIB of its client size through PaintContent, or any window
+// through WM_PRINTCLIENT.
 class Canvas {
 public:
     explicit Canvas(const Surface& surface);
+    explicit Canvas(HWND window);
 
     int Width() const { return width_; }
     int Height() const { return height_; }
     COLORREF At(int x, int y) const;
     // Whether any pixel inside the rectangle has the colour.
     bool Contains(const RECT& area, COLORREF color) const;
+    bool operator==(const Canvas&) const = default;
 
 private:
+    void Capture(HWND window, const std::function<void(HDC)>& paint);
+
     int width_ = 0;
     int height_ = 0;
     std::vector<COLORREF> pixels_;

@@ -11,6 +11,7 @@ Platform SystemPlatform() {
     Platform platform;
     platform.beep = [] { MessageBeep(MB_OK); };
     platform.endProgram = [] { ExitProcess(0); };
+    platform.dpi = DpiFunctions::Lookup();
     return platform;
 }
 

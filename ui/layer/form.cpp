@@ -48,16 +48,7 @@ void Form::Load() {
            systemPlaces ? CW_USEDEFAULT : 0, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, 0);
     Application::Current().FormLoaded(*this);
     SetWindowTextW(Hwnd(), design_.caption.c_str());
-    if (design_.iconId != 0) {
-        const auto load = [&](int metric) {
-            const int size = GetSystemMetricsForDpi(metric, Dpi());
-            return LoadIconAt(design_.iconId, SIZE{size, size});
-        };
-        bigIcon_ = load(SM_CXICON);
-        smallIcon_ = load(SM_CXSMICON);
-        SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-        SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-    }
+    ApplyIcons();
     ApplyGeometry(!systemPlaces);
     CreateControls();
     ApplyLayout();
@@ -145,26 +136,56 @@ void Form::Detach(FormChild& child) {
     }
 }
 
+void Form::ApplyIcons() {
+    if (design_.iconId == 0) {
+        return;
+    }
+    const DpiFunctions& dpi = Application::Current().Seams().dpi;
+    const auto load = [&](int metric) {
+        const int size = dpi.Metric(metric, Dpi());
+        return LoadIconAt(design_.iconId, SIZE{size, size});
+    };
+    UniqueIcon bigIcon = load(SM_CXICON);
+    UniqueIcon smallIcon = load(SM_CXSMICON);
+    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+    // The window no longer holds the previous icons.
+    bigIcon_ = std::move(bigIcon);
+    smallIcon_ = std::move(smallIcon);
+}
+
 void Form::ApplyGeometry(bool place) {
     const Scale scale(Dpi());
-    RECT frame{0, 0, scale.Px(design_.clientWidth), scale.Px(design_.clientHeight)};
-    AdjustWindowRectExForDpi(&frame, Style(), FALSE, ExStyle(), scale.Dpi());
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-    int x = 0;
-    int y = 0;
-    if (place) {
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromWindow(Hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-        const RECT& screen = monitor.rcMonitor;
-        x = screen.left + (screen.right - screen.left - width) / 2;
-        y = screen.top + (screen.bottom - screen.top - height) / 2;
-    } else {
-        flags |= SWP_NOMOVE;
+    const SIZE client{scale.Px(design_.clientWidth), scale.Px(design_.clientHeight)};
+    const RECT frame = Application::Current().Seams().dpi.FrameAround(
+        RECT{0, 0, client.cx, client.cy}, Style(), ExStyle(), scale.Dpi());
+    SIZE outer{frame.right - frame.left, frame.bottom - frame.top};
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+        int x = 0;
+        int y = 0;
+        if (place) {
+            MONITORINFO monitor{};
+            monitor.cbSize = sizeof monitor;
+            GetMonitorInfoW(MonitorFromWindow(Hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+            const RECT& screen = monitor.rcMonitor;
+            x = screen.left + (screen.right - screen.left - outer.cx) / 2;
+            y = screen.top + (screen.bottom - screen.top - outer.cy) / 2;
+        } else {
+            flags |= SWP_NOMOVE;
+        }
+        SetWindowPos(Hwnd(), nullptr, x, y, outer.cx, outer.cy, flags);
+        // The frame that the system draws can differ from the one computed: after a DPI change
+        // announced before the system scaled the frame, or at a window DPI other than the
+        // system's where USER32 has no ...ForDpi functions. The client area is what must match.
+        RECT actual{};
+        GetClientRect(Hwnd(), &actual);
+        if (actual.right == client.cx && actual.bottom == client.cy) {
+            return;
+        }
+        outer.cx += client.cx - actual.right;
+        outer.cy += client.cy - actual.bottom;
     }
-    SetWindowPos(Hwnd(), nullptr, x, y, width, height, flags);
 }
 
 void Form::ApplyLayout() {
@@ -259,13 +280,18 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_DPICHANGED: {
+            // The new DPI is in wParam, the same on both axes; lParam points to the suggested
+            // window rectangle at that DPI (MSDN). The window takes its place and sizes its
+            // client area itself.
+            DpiChanged(HIWORD(wParam));
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
             SetWindowPos(Hwnd(), nullptr, suggested->left, suggested->top,
                          suggested->right - suggested->left, suggested->bottom - suggested->top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
+            ApplyIcons();
             ApplyGeometry(false);
             ApplyLayout();
-            InvalidateRect(Hwnd(), nullptr, FALSE);
+            RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
             return 0;
         }
         case WM_DESTROY:

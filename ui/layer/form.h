@@ -76,6 +76,10 @@ protected:
 private:
     DWORD Style() const;
     DWORD ExStyle() const;
+    // The window's icons at its DPI, where the design gives one.
+    void ApplyIcons();
+    // The window's size for the design's client area at its DPI; centred on the screen when
+    // `place`, otherwise where it stands.
     void ApplyGeometry(bool place);
     void ApplyLayout();
     void FocusFirstControl();

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "ui/layer/dpi.h"
+
 namespace tilu::ui {
 
 class Form;
@@ -15,9 +17,11 @@ struct Platform {
     std::function<void()> endProgram;
     // Runs once a modal dialog's own message loop is running, with the dialog shown.
     std::function<void(Form&)> modalLoopStarted;
+    // How windows learn their DPI and size their frames.
+    DpiFunctions dpi;
 };
 
-// The real beep and process exit; no modal hook.
+// The real beep, process exit and DPI functions; no modal hook.
 Platform SystemPlatform();
 
 }  // namespace tilu::ui

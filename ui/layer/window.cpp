@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "ui/layer/application.h"
+#include "ui/layer/scale.h"
 
 namespace tilu::ui {
 
@@ -11,8 +12,24 @@ Window::~Window() {
 }
 
 UINT Window::Dpi() const {
-    const UINT dpi = hwnd_ ? GetDpiForWindow(hwnd_) : 0;
-    return dpi == 0 ? USER_DEFAULT_SCREEN_DPI : dpi;
+    if (!hwnd_) {
+        return kDefaultDpi;
+    }
+    const HWND root = GetAncestor(hwnd_, GA_ROOT);
+    if (root && root != hwnd_) {
+        if (const Window* top = BoundTo(root)) {
+            return top->Dpi();
+        }
+    }
+    return dpi_;
+}
+
+const Window* Window::BoundTo(HWND hwnd) {
+    const auto procedure = reinterpret_cast<LONG_PTR>(&Window::Procedure);
+    if (GetWindowLongPtrW(hwnd, GWLP_WNDPROC) != procedure) {
+        return nullptr;
+    }
+    return reinterpret_cast<const Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 void Window::RegisterClassOnce(const wchar_t* className, UINT classStyle, HCURSOR cursor) {
@@ -61,6 +78,7 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
         auto* self = static_cast<Window*>(create->lpCreateParams);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->hwnd_ = hwnd;
+        self->dpi_ = Application::Current().Seams().dpi.ForWindow(hwnd);
     }
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) {

@@ -14,7 +14,8 @@ public:
     virtual ~Window();
 
     HWND Hwnd() const { return hwnd_; }
-    // The DPI the window is shown at (96 before it exists).
+    // The DPI the window is shown at (96 before it exists). A child window is shown at its
+    // top-level window's DPI.
     UINT Dpi() const;
 
 protected:
@@ -26,6 +27,8 @@ protected:
     void Create(const wchar_t* className, DWORD exStyle, DWORD style, int x, int y, int width,
                 int height, HWND parent, int childId);
     void Destroy();
+    // A top-level window was told that its DPI changed (WM_DPICHANGED).
+    void DpiChanged(UINT dpi) { dpi_ = dpi; }
 
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // After the window is gone (WM_NCDESTROY); Hwnd() is null from then on.
@@ -33,8 +36,11 @@ protected:
 
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The object bound to a window of the program's own classes, or null.
+    static const Window* BoundTo(HWND hwnd);
 
     HWND hwnd_ = nullptr;
+    UINT dpi_ = 0;  // set as the window is created
 };
 
 }  // namespace tilu::ui
