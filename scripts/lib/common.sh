@@ -5,7 +5,7 @@
 TILU_PACKAGES=(
     cmake g++ make googletest
     g++-mingw-w64-x86-64-posix
-    wine64 xvfb xdotool x11-utils
+    wine64 xvfb xdotool x11-utils python3-xlib
     icoutils imagemagick
 )
 
