@@ -1,5 +1,6 @@
 #include "ui/windows/form1.h"
 
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -99,6 +100,7 @@ History& Form1::Logic() {
 }
 
 void Form1::OnLoad() {
+    const ListBox::RedrawPause pause(Controls().List1);
     Logic().OnLoad();
 }
 
@@ -107,10 +109,17 @@ void Form1::RecordSelection() {
 }
 
 void Form1::Refresh() {
+    const ListBox::RedrawPause pause(Controls().List1);
     Logic().Refresh();
 }
 
 void Form1::DeleteSelectedEntry() {
+    // With nothing selected the history shows a modal message instead, under which the list
+    // must go on painting.
+    std::optional<ListBox::RedrawPause> pause;
+    if (Controls().List1.SelectedIndex() >= 0) {
+        pause.emplace(Controls().List1);
+    }
     Logic().DeleteSelectedEntry();
 }
 
@@ -126,6 +135,7 @@ void Form1::ModifySelectedEntry() {
 }
 
 void Form1::ReplaceEntry(const std::wstring& newText) {
+    const ListBox::RedrawPause pause(Controls().List1);
     Logic().ReplaceEntry(newText);
 }
 
