@@ -141,6 +141,11 @@ void Form1::ReplaceEntry(const std::wstring& newText) {
 
 void Form1::SetStatusLine(const std::wstring& text) {
     Controls().Label12.SetCaption(text);
+    // Shown at once, as a static text control repaints on a new text, rather than after the
+    // queued input. Not UpdateWindow: that paints the children too, and the list, perhaps in
+    // the middle of a refill, would be painted twice. RedrawWindow: RDW_UPDATENOW paints now,
+    // RDW_NOCHILDREN leaves the children out (MSDN).
+    RedrawWindow(Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_NOCHILDREN);
 }
 
 }  // namespace tilu::ui
