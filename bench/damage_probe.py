@@ -97,7 +97,7 @@ class Probe:
             for moment, event in self.damage_events(window_id, QUIET_S):
                 lines.append(self.describe(released, moment, event))
             print("  ".join(lines), file=sys.stderr, flush=True)
-        return f"{(first - released) * 1000:.1f}"
+        return f"{(first - released) * 1000:.2f}"
 
     @staticmethod
     def describe(released, moment, event):
