@@ -65,6 +65,17 @@ void ListBox::Select(int index) {
     SendMessageW(hwnd_.get(), LB_SETCURSEL, index, 0);
 }
 
+ListBox::RedrawPause::RedrawPause(const ListBox& list) : hwnd_(list.ChildHwnd()) {
+    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+}
+
+ListBox::RedrawPause::~RedrawPause() {
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    // WM_SETREDRAW: RedrawWindow with these flags rather than InvalidateRect, so that the
+    // border and scroll bar are repainted too (MSDN).
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 void ListBox::OnNotify(WORD code) {
     if (code == LBN_SELCHANGE) {
         Raise(SelectionChanged);

@@ -37,6 +37,19 @@ public:
     std::wstring SelectedText() const;
     void Select(int index);
 
+    // While one exists, changes to the list are not drawn; when it ends, the list is painted
+    // once. Many items added one by one otherwise redraw the scroll bar for each.
+    class RedrawPause {
+    public:
+        explicit RedrawPause(const ListBox& list);
+        RedrawPause(const RedrawPause&) = delete;
+        RedrawPause& operator=(const RedrawPause&) = delete;
+        ~RedrawPause();
+
+    private:
+        HWND hwnd_;
+    };
+
     // A click on an item or the arrow keys changed the selection.
     EventHandler SelectionChanged;
 

@@ -10,6 +10,13 @@ namespace {
 
 constexpr WPARAM kAnyButton = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON;
 
+// The pixels a control may touch: its bounds and, for a line on their edge, one pixel more.
+RECT PaintedArea(const Scale& scale, const TwipsRect& bounds) {
+    RECT pixels = scale.Px(bounds);
+    InflateRect(&pixels, 1, 1);
+    return pixels;
+}
+
 POINT PointOf(LPARAM lParam) {
     return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
@@ -17,16 +24,22 @@ POINT PointOf(LPARAM lParam) {
 }  // namespace
 
 void Surface::PaintContent(HDC dc) const {
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    PaintContent(dc, client);
+}
+
+void Surface::PaintContent(HDC dc, const RECT& area) const {
     if (!Hwnd()) {
         return;
     }
-    RECT client{};
-    GetClientRect(Hwnd(), &client);
     const UniqueBrush background(CreateSolidBrush(backColor_));
-    FillRect(dc, &client, background.get());
+    FillRect(dc, &area, background.get());
     const Scale scale(Dpi());
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
-        if ((*it)->Visible()) {
+        const RECT painted = PaintedArea(scale, (*it)->Bounds());
+        RECT overlap{};
+        if ((*it)->Visible() && IntersectRect(&overlap, &painted, &area)) {
             SavedDcState state(dc);
             (*it)->Paint(dc, scale);
         }
@@ -64,9 +77,7 @@ void Surface::InvalidateArea(const TwipsRect& area) const {
     if (!Hwnd()) {
         return;
     }
-    RECT pixels = Scale(Dpi()).Px(area);
-    // A line lies on its bounds' edge; one pixel more covers it.
-    InflateRect(&pixels, 1, 1);
+    const RECT pixels = PaintedArea(Scale(Dpi()), area);
     InvalidateRect(Hwnd(), &pixels, FALSE);
 }
 
@@ -76,22 +87,9 @@ bool Surface::HandleSurfaceMessage(UINT message, WPARAM wParam, LPARAM lParam, L
         case WM_ERASEBKGND:
             result = 1;
             return true;
-        case WM_PAINT: {
-            PAINTSTRUCT ps{};
-            const HDC dc = BeginPaint(Hwnd(), &ps);
-            RECT client{};
-            GetClientRect(Hwnd(), &client);
-            // Drawn off-screen first, so that overlapping controls do not flicker.
-            const UniqueMemoryDc buffer(CreateCompatibleDC(dc));
-            const UniqueBitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
-            {
-                SelectedObject selected(buffer.get(), bitmap.get());
-                PaintContent(buffer.get());
-                BitBlt(dc, 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
-            }
-            EndPaint(Hwnd(), &ps);
+        case WM_PAINT:
+            OnPaint();
             return true;
-        }
         case WM_PRINTCLIENT:
             PaintContent(reinterpret_cast<HDC>(wParam));
             return true;
@@ -135,6 +133,26 @@ bool Surface::HandleSurfaceMessage(UINT message, WPARAM wParam, LPARAM lParam, L
         default:
             return false;
     }
+}
+
+void Surface::OnPaint() {
+    PAINTSTRUCT ps{};
+    const HDC dc = BeginPaint(Hwnd(), &ps);
+    // Only the part that needs it, drawn off-screen first so that overlapping controls do not
+    // flicker.
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    RECT area{};
+    if (IntersectRect(&area, &ps.rcPaint, &client)) {
+        if (const HDC buffer = buffer_.Prepare(dc, SIZE{client.right, client.bottom})) {
+            SavedDcState state(buffer);
+            IntersectClipRect(buffer, area.left, area.top, area.right, area.bottom);
+            PaintContent(buffer, area);
+            BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer,
+                   area.left, area.top, SRCCOPY);
+        }
+    }
+    EndPaint(Hwnd(), &ps);
 }
 
 void Surface::OnButtonDown(UINT button, bool secondOfDouble, WPARAM keys, POINT point) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "ui/layer/back_buffer.h"
 #include "ui/layer/lightweight.h"
 #include "ui/layer/window.h"
 
@@ -18,8 +19,10 @@ public:
     COLORREF BackColor() const { return backColor_; }
 
     // Paints the whole client area (background and lightweight controls) into any DC, at the
-    // window's DPI. WM_PAINT and WM_PRINTCLIENT come here; tests pass a memory DC.
+    // window's DPI. WM_PRINTCLIENT comes here; tests pass a memory DC.
     void PaintContent(HDC dc) const;
+    // Paints the part `area` of the client area, skipping the controls outside it (WM_PAINT).
+    void PaintContent(HDC dc, const RECT& area) const;
 
     // The frontmost visible control that takes the mouse at a client point, or null.
     Lightweight* HitTest(POINT point) const;
@@ -54,8 +57,10 @@ private:
     void OnButtonUp(UINT button, WPARAM keys, POINT point);
     void OnMove(WPARAM keys, POINT point);
     bool OnSetCursor(HWND target, UINT hitCode);
+    void OnPaint();
 
     COLORREF backColor_;
+    BackBuffer buffer_;
     std::vector<Lightweight*> controls_;  // front first
     Press press_;
     // Expires when the surface is destroyed, so that input handling can stop at once when an

@@ -1,5 +1,6 @@
 #include "ui/windows/form1.h"
 
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -99,6 +100,7 @@ History& Form1::Logic() {
 }
 
 void Form1::OnLoad() {
+    const ListBox::RedrawPause pause(Controls().List1);
     Logic().OnLoad();
 }
 
@@ -107,10 +109,17 @@ void Form1::RecordSelection() {
 }
 
 void Form1::Refresh() {
+    const ListBox::RedrawPause pause(Controls().List1);
     Logic().Refresh();
 }
 
 void Form1::DeleteSelectedEntry() {
+    // With nothing selected the history shows a modal message instead, under which the list
+    // must go on painting.
+    std::optional<ListBox::RedrawPause> pause;
+    if (Controls().List1.SelectedIndex() >= 0) {
+        pause.emplace(Controls().List1);
+    }
     Logic().DeleteSelectedEntry();
 }
 
@@ -126,11 +135,17 @@ void Form1::ModifySelectedEntry() {
 }
 
 void Form1::ReplaceEntry(const std::wstring& newText) {
+    const ListBox::RedrawPause pause(Controls().List1);
     Logic().ReplaceEntry(newText);
 }
 
 void Form1::SetStatusLine(const std::wstring& text) {
     Controls().Label12.SetCaption(text);
+    // Shown at once, as a static text control repaints on a new text, rather than after the
+    // queued input. Not UpdateWindow: that paints the children too, and the list, perhaps in
+    // the middle of a refill, would be painted twice. RedrawWindow: RDW_UPDATENOW paints now,
+    // RDW_NOCHILDREN leaves the children out (MSDN).
+    RedrawWindow(Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_NOCHILDREN);
 }
 
 }  // namespace tilu::ui
