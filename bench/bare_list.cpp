@@ -25,6 +25,14 @@ struct Controls {
     HFONT font = nullptr;
 };
 
+// The system DPI, as Windows 7 offers it (on one screen, the program's too).
+UINT SystemDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return static_cast<UINT>(dpi);
+}
+
 int Px(int pixels96, UINT dpi) {
     return MulDiv(pixels96, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
 }
@@ -47,7 +55,7 @@ void ShowSelection(const Controls& controls) {
 }
 
 void CreateControls(HWND hwnd, Controls& controls) {
-    const UINT dpi = GetDpiForWindow(hwnd);
+    const UINT dpi = SystemDpi();
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     controls.font = CreateFontW(-MulDiv(8, static_cast<int>(dpi), 72), 0, 0, 0, FW_NORMAL, FALSE,
                                 FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif");
@@ -104,9 +112,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
         return 1;
     }
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    const UINT dpi = GetDpiForSystem();
+    const UINT dpi = SystemDpi();
     RECT frame{0, 0, Px(kClientWidth, dpi), Px(kClientHeight, dpi)};
-    AdjustWindowRectExForDpi(&frame, style, FALSE, 0, dpi);
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
     Controls controls;
     // Top left, clear of the main window, which stands in the centre of the screen.
     const HWND hwnd =
