@@ -14,7 +14,7 @@
 #include "history/memory_view.h"
 #include "history/slots.h"
 #include "registry/advapi32_registry.h"
-#include "registry/ansi_text.h"
+#include "registry/wtf8.h"
 #include "registry/cqueryreg.h"
 
 namespace tilu::bench {
@@ -44,7 +44,7 @@ std::string Address(int slot) {
 void WriteSlot(int slot, const std::string& text) {
     ScopedKey key;
     RegCreateKeyA(HKEY_CURRENT_USER, kSubkey, key.Out());
-    const std::string name = ToAnsi(SlotName(slot));
+    const std::string name = ToWtf8(SlotName(slot));
     RegSetValueExA(key.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>(text.size() + 1));
 }
