@@ -97,12 +97,14 @@ void TimeReload(History& history, const RawHistory& raw, Timings& timings) {
     timings.floor.push_back(floor.Microseconds() / kReloadsPerRound);
 }
 
-// (b): delete the first entry of a full key, rewrite and reload. Before each delete the 25th
-// slot is written again and the list reloaded, untimed, so each delete starts from 25 entries.
+// (b): delete the first entry of a full key: read the slots again, rewrite and reload. Before each
+// delete the 25th slot is written again and the list reloaded, untimed, so each delete starts from
+// 25 entries.
 void TimeDelete(History& history, MemoryView& view, const RawHistory& raw, Timings& timings) {
     Stopwatch ours;
     Stopwatch floor;
     std::vector<std::string> texts;
+    std::vector<std::string> current;
     Interleave(
         kDeletesPerRound,
         [&] {
@@ -115,9 +117,13 @@ void TimeDelete(History& history, MemoryView& view, const RawHistory& raw, Timin
             WriteSlot(SlotCount, Address(SlotCount));
             raw.Reload(texts);
             floor.Time([&] {
-                texts.erase(texts.begin());
-                raw.Rewrite(texts);
-                raw.Reload(texts);
+                // The slots read again before the rewrite, which runs only if nothing changed.
+                raw.Reload(current);
+                if (current == texts) {
+                    texts.erase(texts.begin());
+                    raw.Rewrite(texts);
+                    raw.Reload(texts);
+                }
             });
         });
     timings.ours.push_back(ours.Microseconds() / kDeletesPerRound);

@@ -31,7 +31,9 @@ function(tilu_add_gtest target)
             "$<FILTER:$<TARGET_PROPERTY:${target},LINK_LIBRARIES>,EXCLUDE,^tilu_manifest$>")
         target_include_directories(${target}_cp1252 PRIVATE ${PROJECT_SOURCE_DIR})
         add_test(NAME wine.${target}.cp1252 COMMAND ${target}_cp1252 --gtest_brief=0)
+        # Both programs work in the same scratch keys of the prefix: never at the same time.
         set_tests_properties(wine.${target}.cp1252 PROPERTIES LABELS wine
-            TIMEOUT ${TILU_TEST_TIMEOUT})
+            TIMEOUT ${TILU_TEST_TIMEOUT} RESOURCE_LOCK ${target})
+        set_property(TEST wine.${target} APPEND PROPERTY RESOURCE_LOCK ${target})
     endif()
 endfunction()

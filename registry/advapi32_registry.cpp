@@ -178,11 +178,13 @@ Status Advapi32Registry::SetValueEx(RegKey key, const char* valueName, std::uint
     if (dataSize > 0 && data[dataSize - 1] != 0 && data[dataSize] == 0) {
         ++dataSize;
     }
-    const std::wstring wide =
-        FromWtf8(std::string_view(reinterpret_cast<const char*>(data), dataSize));
+    std::wstring wide = FromWtf8(std::string_view(reinterpret_cast<const char*>(data), dataSize));
+    const auto wideSize = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
+    // RegSetValueExW applies the same rule to the unit after its data; that unit is not the
+    // caller's, so it must not be a NUL: the count given is then the count written.
+    wide.push_back(L'\xFFFF');
     return RegSetValueExW(ToHkey(key), WideName(valueName).get(), reserved, type,
-                          reinterpret_cast<const BYTE*>(wide.data()),
-                          static_cast<DWORD>(wide.size() * sizeof(wchar_t)));
+                          reinterpret_cast<const BYTE*>(wide.data()), wideSize);
 }
 
 Status Advapi32Registry::DeleteValue(RegKey key, const char* valueName) {
