@@ -14,7 +14,7 @@
 #include "history/memory_view.h"
 #include "history/slots.h"
 #include "registry/advapi32_registry.h"
-#include "registry/ansi_text.h"
+#include "registry/wtf8.h"
 #include "registry/cqueryreg.h"
 
 namespace tilu::bench {
@@ -44,7 +44,7 @@ std::string Address(int slot) {
 void WriteSlot(int slot, const std::string& text) {
     ScopedKey key;
     RegCreateKeyA(HKEY_CURRENT_USER, kSubkey, key.Out());
-    const std::string name = ToAnsi(SlotName(slot));
+    const std::string name = ToWtf8(SlotName(slot));
     RegSetValueExA(key.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>(text.size() + 1));
 }
@@ -97,12 +97,14 @@ void TimeReload(History& history, const RawHistory& raw, Timings& timings) {
     timings.floor.push_back(floor.Microseconds() / kReloadsPerRound);
 }
 
-// (b): delete the first entry of a full key, rewrite and reload. Before each delete the 25th
-// slot is written again and the list reloaded, untimed, so each delete starts from 25 entries.
+// (b): delete the first entry of a full key: read the slots again, rewrite and reload. Before each
+// delete the 25th slot is written again and the list reloaded, untimed, so each delete starts from
+// 25 entries.
 void TimeDelete(History& history, MemoryView& view, const RawHistory& raw, Timings& timings) {
     Stopwatch ours;
     Stopwatch floor;
     std::vector<std::string> texts;
+    std::vector<std::string> current;
     Interleave(
         kDeletesPerRound,
         [&] {
@@ -115,9 +117,13 @@ void TimeDelete(History& history, MemoryView& view, const RawHistory& raw, Timin
             WriteSlot(SlotCount, Address(SlotCount));
             raw.Reload(texts);
             floor.Time([&] {
-                texts.erase(texts.begin());
-                raw.Rewrite(texts);
-                raw.Reload(texts);
+                // The slots read again before the rewrite, which runs only if nothing changed.
+                raw.Reload(current);
+                if (current == texts) {
+                    texts.erase(texts.begin());
+                    raw.Rewrite(texts);
+                    raw.Reload(texts);
+                }
             });
         });
     timings.ours.push_back(ours.Microseconds() / kDeletesPerRound);

@@ -1,13 +1,13 @@
 #include "bench/raw_history.h"
 
 #include "history/slots.h"
-#include "registry/ansi_text.h"
+#include "registry/wtf8.h"
 
 namespace tilu::bench {
 
 RawHistory::RawHistory(std::string subkey) : subkey_(std::move(subkey)) {
     for (int slot = 1; slot <= SlotCount; ++slot) {
-        names_.push_back(ToAnsi(SlotName(slot)));
+        names_.push_back(ToWtf8(SlotName(slot)));
     }
 }
 

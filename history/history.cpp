@@ -34,16 +34,42 @@ void History::RecordSelection() {
     view_.SetStatusLine(SelectionStatus(view_.RecordedIndex(), view_.List().Count()));
 }
 
-void History::ReloadHistory() {
+History::SlotTexts History::ReadSlots() const {
+    // Every slot is read: a gap does not end the history.
+    SlotTexts slots;
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        slots[slot - 1] = registry_.QueryStringValue(keyPath_, SlotName(slot), kHkeyCurrentUser);
+    }
+    return slots;
+}
+
+void History::Fill(SlotTexts slots) {
     ListModel& list = view_.List();
     list.Clear();
-    // Every slot is read: a gap does not end the history.
-    for (int slot = 1; slot <= SlotCount; ++slot) {
-        std::wstring text = registry_.QueryStringValue(keyPath_, SlotName(slot), kHkeyCurrentUser);
+    for (const std::wstring& text : slots) {
         if (!text.empty()) {
             list.Append(text);
         }
     }
+    loaded_ = std::move(slots);
+}
+
+void History::ReloadHistory() {
+    Fill(ReadSlots());
+}
+
+bool History::ListIsCurrent() {
+    // Another program may have added, changed or removed an entry, or the whole key, since the
+    // list was filled; rewriting from the list would undo that. The slots are read just before
+    // the rewrite, so only a change in the moment between the two can still be overwritten.
+    SlotTexts now = ReadSlots();
+    if (now == loaded_) {
+        return true;
+    }
+    Fill(std::move(now));
+    view_.SetStatusLine(RefreshStatus(view_.List().Count()));
+    ReportOutsideChange(message_);
+    return false;
 }
 
 void History::RewriteHistory() {
@@ -68,6 +94,9 @@ void History::DeleteSelectedEntry() {
         ReportNothingSelected(message_);
         return;
     }
+    if (!ListIsCurrent()) {
+        return;
+    }
     list.RemoveAt(list.SelectedIndex());
     RewriteHistory();
     ReloadHistory();
@@ -79,7 +108,7 @@ void History::ReplaceEntry(const std::wstring& newText) {
     const int index = view_.RecordedIndex();
     // The windows never get here without a valid index; should one come anyway, there is no
     // entry to replace, so the list, the key and the status line stay as they are.
-    if (index < 0 || index >= list.Count()) {
+    if (index < 0 || index >= list.Count() || !ListIsCurrent()) {
         return;
     }
     list.SetTextAt(index, newText);

@@ -4,8 +4,14 @@
 // The list is the only working copy: every change is made on the list, the key is rewritten
 // from it and the list is filled again from the key, so the user sees what the key holds.
 // Registry results are ignored on purpose; a failure shows as the reloaded list.
+//
+// A rewrite never starts from a stale list: the history remembers what each slot read when the
+// list was last filled, and a delete or a replace first reads the slots again. If another
+// program changed any of them meanwhile, nothing is written: the list is filled again and the
+// user told.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "history/history_view.h"
@@ -38,10 +44,21 @@ public:
     void ReplaceEntry(const std::wstring& newText);
 
 private:
+    using SlotTexts = std::array<std::wstring, SlotCount>;
+
+    // Slots 1 to 25 as they read now; empty text for an empty slot.
+    SlotTexts ReadSlots() const;
+    // Empties the list and appends the non-empty slots, remembering them all.
+    void Fill(SlotTexts slots);
+    // Whether the slots still read as when the list was last filled. If not, the list is filled
+    // again from the key, the status line shows the refresh form and the user is told.
+    bool ListIsCurrent();
+
     const cQueryReg& registry_;
     HistoryView& view_;
     MessageDialog& message_;
     std::wstring keyPath_;
+    SlotTexts loaded_;  // the slots as the list was last filled from them
 };
 
 }  // namespace tilu

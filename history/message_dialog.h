@@ -21,5 +21,8 @@ public:
 // Tells the user that a command needs a selected entry: text, caption, beep, then the modal
 // dialog. Used by the delete command and by the main window's modify command.
 void ReportNothingSelected(MessageDialog& dialog);
+// Tells the user, the same way, that another program changed the history since the list was
+// filled, so the command changed nothing.
+void ReportOutsideChange(MessageDialog& dialog);
 
 }  // namespace tilu

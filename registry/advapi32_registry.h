@@ -1,4 +1,6 @@
-// The registry services of Windows (or Wine), forwarded one to one to advapi32's A functions.
+// The registry services of Windows (or Wine) through advapi32's W functions, with names and string
+// data converted between UTF-16 and WTF-8. The results are those of the A functions under a UTF-8
+// code page, whatever code page the process has: no code page can change a text.
 #pragma once
 
 #include "registry/registry_api.h"

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "registry/ansi_text.h"
+#include "registry/wtf8.h"
 #include "registry/scoped_key.h"
 
 namespace tilu {
@@ -32,16 +32,19 @@ constexpr std::array<RootName, 7> kRoots{{
 constexpr std::wstring_view kFullNameMarker = L"HKEY_";
 constexpr wchar_t kSeparator = L'\\';
 
-// The ANSI code page is UTF-8, which needs up to three bytes for each UTF-16 unit that the
-// registry counts in subkey-name lengths.
-constexpr std::uint32_t kMaxAnsiBytesPerUnit = 3;
+// Reads of a value that keeps growing under another writer give up after this many.
+constexpr int kReadAttempts = 4;
+
+// WTF-8 needs up to three bytes for each UTF-16 unit that the registry counts in subkey-name
+// lengths.
+constexpr std::uint32_t kMaxBytesPerUnit = 3;
 
 RootHandle InRangeOrClassesRoot(RootHandle root) {
     return IsPredefinedRoot(root) ? root : kHkeyClassesRoot;
 }
 
 std::vector<std::uint8_t> StringPayload(const Data& data) {
-    const std::string ansi = ToAnsi(data.ToText());
+    const std::string ansi = ToWtf8(data.ToText());
     std::vector<std::uint8_t> bytes(ansi.begin(), ansi.end());
     bytes.push_back(0);  // counted: the byte count is the converted length plus its NUL
     return bytes;
@@ -91,35 +94,41 @@ RootHandle cQueryReg::ResolveRootKey(std::wstring& KeyPath, RootHandle DefaultRo
     return known != kRoots.end() ? known->handle : kHkeyClassesRoot;
 }
 
-// Texts reach the registry in the ANSI code page. Each text is converted once per operation;
-// converting it again for a second call would give the same bytes. DeleteKeyTree's KeyName, the
-// one text a caller sees again, is replaced by its conversion back, so the caller holds what the
-// registry was given.
+// Texts reach the registry as WTF-8, never in the process's code page, so no code page can change
+// them. Each text is converted once per operation. DeleteKeyTree's KeyName, the one text a caller
+// sees again, is replaced by its conversion back, so the caller holds what the registry was given
+// (the same text: WTF-8 round-trips every UTF-16 sequence).
 
 std::wstring cQueryReg::QueryStringValue(std::wstring KeyPath, std::wstring ValueName,
                                          RootHandle DefaultRoot) const {
     const RootHandle root = ResolveRootKey(KeyPath, DefaultRoot);
-    const std::string path = ToAnsi(KeyPath);
-    const std::string name = ToAnsi(ValueName);
+    const std::string path = ToWtf8(KeyPath);
+    const std::string name = ToWtf8(ValueName);
     ScopedKey key(api_);
     if (key.Open(RootKeyHandle(root), path.c_str(), kKeyRead) != kErrorSuccess) {
         return {};
     }
 
     // First query: type and size only. A 32-bit zero as buffer, as the size query always had.
+    // RegQueryValueEx sets the type and the size only on success or ERROR_MORE_DATA; after any
+    // other status they mean nothing (MSDN), so they are not looked at.
     std::uint32_t type = 0;
     std::uint32_t size = 0;
     std::uint32_t probe = 0;
-    api_.QueryValueEx(key.Get(), name.c_str(), nullptr, &type,
-                      reinterpret_cast<std::uint8_t*>(&probe), &size);
-    if (type != kRegSz || size == 0) {
-        return {};
+    Status status = api_.QueryValueEx(key.Get(), name.c_str(), nullptr, &type,
+                                      reinterpret_cast<std::uint8_t*>(&probe), &size);
+    // With a byte count of 0 only an empty value succeeds here; any other gives ERROR_MORE_DATA.
+    std::string buffer;
+    // Another program may make the value longer between two queries: ERROR_MORE_DATA then gives
+    // the new size (MSDN), and the read is tried again with it, a few times.
+    for (int attempt = 0; attempt < kReadAttempts && status == kErrorMoreData; ++attempt) {
+        if (type != kRegSz || size == 0) {
+            return {};
+        }
+        buffer.assign(size, '\0');
+        status = api_.QueryValueEx(key.Get(), name.c_str(), nullptr, &type,
+                                   reinterpret_cast<std::uint8_t*>(buffer.data()), &size);
     }
-
-    std::string buffer(size, '\0');
-    const Status status = api_.QueryValueEx(key.Get(), name.c_str(), nullptr, &type,
-                                            reinterpret_cast<std::uint8_t*>(buffer.data()), &size);
-    // The value may have changed between the two queries; then there is nothing sound to show.
     if (status != kErrorSuccess || type != kRegSz) {
         return {};
     }
@@ -128,14 +137,14 @@ std::wstring cQueryReg::QueryStringValue(std::wstring KeyPath, std::wstring Valu
     if (!text.empty() && text.back() == '\0') {
         text.remove_suffix(1);
     }
-    return FromAnsi(text);
+    return FromWtf8(text);
 }
 
 Status cQueryReg::SetValue(std::wstring KeyPath, std::wstring ValueName, Data data,
                            RootHandle DefaultRoot, std::int32_t ValueType,
                            std::int16_t CreateKey) const {
     const RootHandle root = ResolveRootKey(KeyPath, DefaultRoot);
-    const std::string path = ToAnsi(KeyPath);
+    const std::string path = ToWtf8(KeyPath);
     ScopedKey key(api_);
     Status status = key.Open(RootKeyHandle(root), path.c_str(), kKeyWrite);
     if (status != kErrorSuccess && CreateKey != 0) {
@@ -160,7 +169,7 @@ Status cQueryReg::SetValue(std::wstring KeyPath, std::wstring ValueName, Data da
         default:
             return kErrorInvalidParameter;
     }
-    const Status written = api_.SetValueEx(key.Get(), ToAnsi(ValueName).c_str(), 0,
+    const Status written = api_.SetValueEx(key.Get(), ToWtf8(ValueName).c_str(), 0,
                                            static_cast<std::uint32_t>(ValueType), bytes.data(),
                                            static_cast<std::uint32_t>(bytes.size()));
     const Status closed = key.Close();
@@ -178,16 +187,16 @@ Status cQueryReg::DeleteValue(std::wstring KeyPath, std::wstring ValueName,
         return DeleteKeyTree(RootKeyHandle(root), KeyPath);
     }
     ScopedKey key(api_);
-    const Status opened = key.Open(RootKeyHandle(root), ToAnsi(KeyPath).c_str(), kKeyWrite);
+    const Status opened = key.Open(RootKeyHandle(root), ToWtf8(KeyPath).c_str(), kKeyWrite);
     if (opened != kErrorSuccess) {
         return opened;
     }
-    return api_.DeleteValue(key.Get(), ToAnsi(ValueName).c_str());
+    return api_.DeleteValue(key.Get(), ToWtf8(ValueName).c_str());
 }
 
 Status cQueryReg::DeleteKeyTree(const RegKey& ParentKey, std::wstring& KeyName) const {
-    const std::string name = ToAnsi(KeyName);
-    KeyName = FromAnsi(name);
+    const std::string name = ToWtf8(KeyName);
+    KeyName = FromWtf8(name);
     ScopedKey key(api_);
     Status status = key.Open(ParentKey, name.c_str(), kKeyAllAccess);
     if (status != kErrorSuccess) {
@@ -201,7 +210,7 @@ Status cQueryReg::DeleteKeyTree(const RegKey& ParentKey, std::wstring& KeyName) 
         return status;
     }
 
-    const std::uint32_t bufferLength = longestSubKey * kMaxAnsiBytesPerUnit + 1;
+    const std::uint32_t bufferLength = longestSubKey * kMaxBytesPerUnit + 1;
     std::string subName(bufferLength, '*');
     // From the highest index down: deleting a subkey leaves the lower indices in place.
     for (std::uint32_t index = subKeyCount; index-- > 0;) {
@@ -210,7 +219,7 @@ Status cQueryReg::DeleteKeyTree(const RegKey& ParentKey, std::wstring& KeyName) 
                            nullptr) != kErrorSuccess) {
             continue;
         }
-        std::wstring subKey = FromAnsi(std::string_view(subName.data(), nameLength));
+        std::wstring subKey = FromWtf8(std::string_view(subName.data(), nameLength));
         DeleteKeyTree(key.Get(), subKey);
     }
 

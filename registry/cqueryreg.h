@@ -3,7 +3,7 @@
 // A key is named by one path text that starts with its root, either by its full name
 // ("HKEY_CURRENT_USER\Software\...") or by a short prefix ("HKCU\Software\..."). Every operation
 // opens the key it needs and closes it before returning; nothing is kept between calls. Texts are
-// Unicode here and converted to the ANSI code page at each registry call.
+// Unicode here and converted to WTF-8 (registry/wtf8.h) at each registry call.
 #pragma once
 
 #include <cstdint>
@@ -41,7 +41,7 @@ public:
     Status DeleteValue(std::wstring KeyPath, std::wstring ValueName, RootHandle DefaultRoot) const;
 
     // Deletes KeyName below ParentKey together with every key below it, depth first. KeyName is
-    // replaced by its round trip through the ANSI code page.
+    // replaced by its round trip through WTF-8, which gives it back unchanged.
     Status DeleteKeyTree(const RegKey& ParentKey, std::wstring& KeyName) const;
 
 private:

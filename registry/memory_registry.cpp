@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "registry/ansi_text.h"
+#include "registry/wtf8.h"
 
 namespace tilu {
 namespace {
@@ -48,7 +48,7 @@ bool IsEmptyName(const char* name) {
 
 // Windows counts name lengths in UTF-16 units, whatever the ANSI code page makes of them.
 std::uint32_t Utf16Length(std::string_view ansi) {
-    const std::wstring wide = FromAnsi(ansi);
+    const std::wstring wide = FromWtf8(ansi);
     std::size_t length = wide.size();
 #if WCHAR_MAX > 0xFFFF
     // Code points beyond the BMP take two UTF-16 units.
@@ -262,7 +262,7 @@ Status MemoryRegistry::SetValueEx(RegKey key, const char* valueName, std::uint32
     if (IsStringType(type)) {
         // Windows keeps strings as UTF-16: what the code page cannot convert comes back changed.
         const std::string converted =
-            ToAnsi(FromAnsi(std::string_view(reinterpret_cast<const char*>(data), dataSize)));
+            ToWtf8(FromWtf8(std::string_view(reinterpret_cast<const char*>(data), dataSize)));
         bytes.assign(converted.begin(), converted.end());
     }
     // An existing value keeps the spelling of its name.

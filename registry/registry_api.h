@@ -1,8 +1,9 @@
 // The registry services the registry module is built on, as one small interface.
 //
 // The argument and status semantics are those of advapi32's ANSI functions (RegOpenKeyExA and
-// friends): texts are byte strings in the process's ANSI code page, sizes are in bytes (names in
-// characters where advapi32 counts characters), and every call returns a Win32 status code.
+// friends) under a UTF-8 code page, whatever the process's code page: texts are WTF-8 byte
+// strings (registry/wtf8.h), sizes are in bytes (names in characters where advapi32 counts
+// characters), and every call returns a Win32 status code.
 // Two implementations: Advapi32Registry forwards to Windows (or Wine); MemoryRegistry is a portable
 // in-memory store that behaves the same way, used where there is no registry.
 #pragma once

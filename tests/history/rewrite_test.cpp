@@ -169,22 +169,6 @@ TEST(Rewrite, ALaterReplaceClosesTheGapOfAnEmptyReplacement) {
     EXPECT_EQ(h.view.StatusLine(), L"Elemento seleccionado: 0 de 3");
 }
 
-TEST(Rewrite, AKeyRemovedSinceTheLoadIsCreatedAgain) {
-    HistoryHarness h(L"history.Recreate");
-    h.Seed(Slots({L"a", L"b", L"c"}));
-    h.history.OnLoad();
-    testing::DeleteTreeRaw(testing::TestRegistry(), RootKeyHandle(kHkeyCurrentUser),
-                           h.key.Subkey());
-    ASSERT_FALSE(h.key.Exists());
-
-    h.view.List().Select(0);
-    h.history.DeleteSelectedEntry();
-
-    EXPECT_EQ(h.ReadSlots(), Layout({L"b", L"c"}));
-    EXPECT_EQ(h.ListItems(), (Texts{L"b", L"c"}));
-    EXPECT_EQ(h.view.StatusLine(), L"Elemento seleccionado: 0  de 2");
-}
-
 // Everything the user can see or the key holds, to show that an operation changed nothing.
 struct Observed {
     Texts list;

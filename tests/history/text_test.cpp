@@ -1,4 +1,4 @@
-// The fixed texts: slot names, the status line forms and the nothing-selected message.
+// The fixed texts: slot names, the status line forms and the messages.
 #include <gtest/gtest.h>
 
 #include "history/message_dialog.h"
@@ -48,12 +48,19 @@ TEST(StatusLine, FiveFormsReadExactly) {
     }
 }
 
-TEST(NothingSelected, TextCaptionBeepThenDialog) {
-    testing::RecordingDialog dialog;
-    ReportNothingSelected(dialog);
-    EXPECT_EQ(dialog.steps,
-              (std::vector<std::wstring>{L"text: No has seleccionado ningún elemento.",
-                                         L"caption: Aceptar", L"beep", L"show"}));
+TEST(Messages, TextCaptionBeepThenDialog) {
+    struct Case {
+        void (*report)(MessageDialog&);
+        const wchar_t* text;
+    };
+    for (const Case& c :
+         {Case{ReportNothingSelected, L"No has seleccionado ningún elemento."},
+          Case{ReportOutsideChange, L"El historial ha cambiado fuera del programa."}}) {
+        testing::RecordingDialog dialog;
+        c.report(dialog);
+        EXPECT_EQ(dialog.steps, (std::vector<std::wstring>{std::wstring(L"text: ") + c.text,
+                                                           L"caption: Aceptar", L"beep", L"show"}));
+    }
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ class DeleteKeyTreeTest : public RegistryTest {
 protected:
     // DeleteKeyTree on `relative` below the scratch key, as the registry sees its name.
     Status DeleteTree(const std::string& relative) {
-        std::wstring keyName = FromAnsi(scratch_.Subkey() + "\\" + relative);
+        std::wstring keyName = FromWtf8(scratch_.Subkey() + "\\" + relative);
         return reg_.DeleteKeyTree(kCurrentUserKey, keyName);
     }
 };
@@ -58,7 +58,7 @@ TEST_F(DeleteValueTest, RootsAreNeverDeleted) {
         {L"", 7},
     };
     for (const auto& [path, defaultRoot] : cases) {
-        SCOPED_TRACE(::testing::Message() << '"' << ToAnsi(path) << "\" under " << defaultRoot);
+        SCOPED_TRACE(::testing::Message() << '"' << ToWtf8(path) << "\" under " << defaultRoot);
         EXPECT_EQ(reg_.DeleteValue(path, L"", defaultRoot), kErrorAccessDenied);
     }
     EXPECT_EQ(faults_.OperationCount(), 0u) << "refused before any registry call";
@@ -84,10 +84,10 @@ TEST_F(DeleteKeyTreeTest, WideTree) {
 }
 
 TEST_F(DeleteKeyTreeTest, SubkeyNamesLongerInTheCodePageThanInCharacters) {
-    scratch_.CreateSubkey(ToAnsi(L"Ж\\ЖЖЖЖ\\東京"));
-    scratch_.CreateSubkey(ToAnsi(L"Ж\\a"));
-    EXPECT_EQ(DeleteTree(ToAnsi(L"Ж")), kErrorSuccess);
-    EXPECT_FALSE(scratch_.Exists(ToAnsi(L"Ж")));
+    scratch_.CreateSubkey(ToWtf8(L"Ж\\ЖЖЖЖ\\東京"));
+    scratch_.CreateSubkey(ToWtf8(L"Ж\\a"));
+    EXPECT_EQ(DeleteTree(ToWtf8(L"Ж")), kErrorSuccess);
+    EXPECT_FALSE(scratch_.Exists(ToWtf8(L"Ж")));
 }
 
 TEST_F(DeleteKeyTreeTest, MissingKeyDeletesNothing) {
@@ -96,10 +96,13 @@ TEST_F(DeleteKeyTreeTest, MissingKeyDeletesNothing) {
 }
 
 TEST_F(DeleteKeyTreeTest, KeyNameIsReplacedByWhatTheRegistryWasGiven) {
-    // A lone surrogate has no form in the code page: it comes back as U+FFFD.
-    std::wstring keyName = FromAnsi(scratch_.Subkey()) + L"\\Missing\xD800";
-    EXPECT_EQ(reg_.DeleteKeyTree(kCurrentUserKey, keyName), kErrorFileNotFound);
-    EXPECT_EQ(keyName, FromAnsi(scratch_.Subkey()) + L"\\Missing\xFFFD");
+    // Every UTF-16 name survives the round trip, a lone surrogate included.
+    const std::wstring name = FromWtf8(scratch_.Subkey()) + L"\\Lone\xD800";
+    scratch_.CreateSubkey(ToWtf8(L"Lone\xD800\\\xDC00"));
+    std::wstring keyName = name;
+    EXPECT_EQ(reg_.DeleteKeyTree(kCurrentUserKey, keyName), kErrorSuccess);
+    EXPECT_EQ(keyName, name);
+    EXPECT_FALSE(scratch_.Exists(ToWtf8(L"Lone\xD800")));
 }
 
 TEST_F(DeleteKeyTreeTest, FailedEnumerationLeavesSubkeysAndTheKey) {

@@ -12,7 +12,7 @@ using std::string_literals::operator""s;
 class FaultInjectionTest : public RegistryTest {
 protected:
     Status Write(const std::string& name) {
-        return reg_.SetValue(PathTo(), FromAnsi(name), L"x", kHkeyCurrentUser, 1, -1);
+        return reg_.SetValue(PathTo(), FromWtf8(name), L"x", kHkeyCurrentUser, 1, -1);
     }
 };
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/registry/registry_fixture.h"
+#include "tests/support/interfering_store.h"
 
 namespace tilu::testing {
 namespace {
@@ -52,7 +53,7 @@ TEST_F(QueryStringValueTest, MissingValueOrKeyReadsEmpty) {
 
 TEST_F(QueryStringValueTest, FindsTheKeyByEveryPathForm) {
     scratch_.SetRaw("url1", kRegSz, Bytes("x\0"s));
-    const std::wstring subkey = FromAnsi(scratch_.Subkey());
+    const std::wstring subkey = FromWtf8(scratch_.Subkey());
     const std::pair<const char*, std::wstring> paths[] = {
         {"full name", PathTo()},
         {"short prefix", L"HKCU\\" + subkey},
@@ -73,39 +74,48 @@ TEST_F(QueryStringValueTest, OpensForReadingOnly) {
     EXPECT_EQ(faults_.Calls().front().text, scratch_.Subkey());
 }
 
-// Changes the value once, right after the first query of a read, as another program might.
-class ChangingStore : public FaultInjectingRegistry {
-public:
-    ChangingStore(RegistryApi& inner, std::function<void()> change)
-        : FaultInjectingRegistry(inner), change_(std::move(change)) {}
-
-    Status QueryValueEx(RegKey key, const char* valueName, std::uint32_t* reserved,
-                        std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override {
-        const Status status =
-            FaultInjectingRegistry::QueryValueEx(key, valueName, reserved, type, data, dataSize);
-        if (change_) {
-            std::exchange(change_, nullptr)();
-        }
-        return status;
-    }
-
-private:
-    std::function<void()> change_;
+struct InterferenceCase {
+    const char* name;
+    InterferingStore::After after;
+    std::wstring text;
 };
 
-TEST_F(QueryStringValueTest, ValueChangingBetweenTheQueries) {
-    const ReadCase cases[] = {
-        // stored: what the value changes to
-        {"grows: the second query fails", kRegSz, "abcdef\0"s, L""},
-        {"shrinks: the second size counts", kRegSz, "ab\0"s, L"ab"},
-        {"shrinks without terminator", kRegSz, "ab", L"ab"},
-        {"changes type", kRegBinary, "abc\0"s, L""},
+TEST_F(QueryStringValueTest, ValueChangingDuringTheRead) {
+    scratch_.SetRaw("url1", kRegSz, Bytes("abcd\0"s));
+    // What the value becomes right after the first query.
+    const auto becomes = [&](std::uint32_t type, std::string stored) {
+        return [&, type, stored](int query, const std::string&, Status&, std::uint32_t*,
+                                 std::uint32_t*) {
+            if (query == 0) {
+                scratch_.SetRaw("url1", type, Bytes(stored));
+            }
+        };
     };
-    for (const ReadCase& c : cases) {
+    const InterferenceCase cases[] = {
+        {"grows: read again with the new size", becomes(kRegSz, "abcdefgh\0"s), L"abcdefgh"},
+        {"shrinks: the second size counts", becomes(kRegSz, "ab\0"s), L"ab"},
+        {"shrinks without terminator", becomes(kRegSz, "ab"), L"ab"},
+        {"changes type", becomes(kRegBinary, "abc\0"s), L""},
+        {"keeps growing: given up, not read forever",
+         [&](int query, const std::string&, Status&, std::uint32_t*, std::uint32_t*) {
+             scratch_.SetRaw("url1", kRegSz, Bytes(std::string(8 + query, 'x') + '\0'));
+         },
+         L""},
+        {"first query fails: its type and size mean nothing",
+         [](int query, const std::string&, Status& status, std::uint32_t* type,
+            std::uint32_t* size) {
+             if (query == 0) {
+                 status = kErrorAccessDenied;
+                 *type = kRegSz;
+                 *size = 3;
+             }
+         },
+         L""},
+    };
+    for (const InterferenceCase& c : cases) {
         SCOPED_TRACE(c.name);
         scratch_.SetRaw("url1", kRegSz, Bytes("abcd\0"s));
-        ChangingStore store(TestRegistry(),
-                            [&] { scratch_.SetRaw("url1", c.type, Bytes(c.stored)); });
+        InterferingStore store(TestRegistry(), c.after);
         EXPECT_EQ(cQueryReg(store).QueryStringValue(PathTo(), L"url1", kHkeyCurrentUser), c.text);
         EXPECT_EQ(store.OpenHandleCount(), 0u);
     }
@@ -124,7 +134,7 @@ TEST_F(QueryStringValueTest, UnicodeRoundTripThroughSetValue) {
                   kErrorSuccess);
         EXPECT_EQ(reg_.QueryStringValue(PathTo(), L"url1", kHkeyCurrentUser), text);
         // Every converted byte is counted, not one byte per character.
-        std::string expected = ToAnsi(text);
+        std::string expected = ToWtf8(text);
         expected.push_back('\0');
         EXPECT_EQ(scratch_.GetRaw("url1"), (RawValue{kRegSz, Bytes(expected)}));
     }

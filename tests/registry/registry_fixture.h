@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "registry/ansi_text.h"
+#include "registry/wtf8.h"
 #include "registry/cqueryreg.h"
 #include "registry/fault_injection.h"
 #include "tests/support/test_registry.h"
@@ -18,7 +18,7 @@ namespace tilu::testing {
 // "registry.<suite>.<test>": unique per test, so test programs sharing a prefix cannot collide.
 inline std::wstring CurrentTestKeyName() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    return FromAnsi(std::string("registry.") + info->test_suite_name() + "." + info->name());
+    return FromWtf8(std::string("registry.") + info->test_suite_name() + "." + info->name());
 }
 
 inline std::vector<std::uint8_t> Bytes(std::string_view text) {

@@ -165,7 +165,7 @@ TEST_F(StoreTest, EnumerationBoundsAndBufferSizes) {
 
 TEST_F(StoreTest, KeyInfoCountsNameLengthsInUtf16Units) {
     scratch_.CreateSubkey("ab");
-    scratch_.CreateSubkey(ToAnsi(L"ЖЖЖ"));
+    scratch_.CreateSubkey(ToWtf8(L"ЖЖЖ"));
     RawKey key(api(), kCurrentUserKey, scratch_.Subkey());
     std::uint32_t count = 0, longest = 0;
     ASSERT_EQ(api().QueryInfoKey(key.Get(), nullptr, nullptr, nullptr, &count, &longest, nullptr,

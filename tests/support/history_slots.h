@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,13 @@ std::vector<Seed> Slots(const std::vector<std::wstring>& texts);
 std::vector<Seed> operator+(std::vector<Seed> a, const std::vector<Seed>& b);
 // Writes the seeds into the key.
 void SeedKey(ScratchKey& key, const std::vector<Seed>& seeds);
+
+// A REG_SZ value as another program writes it with RegSetValueExW: the UTF-16 text, which may
+// hold anything UTF-16 can (lone surrogates, NULs), and its NUL. Natively: the store's own form.
+void SetWide(ScratchKey& key, const std::string& name, const std::wstring& text);
+// A value's type and bytes as RegQueryValueExW gives them, read without the registry module
+// (natively the store's own bytes), or nothing when it is missing.
+std::optional<RawValue> GetWide(const ScratchKey& key, const std::string& name);
 
 // How a slot reads back: its text for a REG_SZ value, kAbsent when missing, and a type tag for
 // anything else.

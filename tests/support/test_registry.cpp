@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "registry/ansi_text.h"
+#include "registry/wtf8.h"
 #include "registry/scoped_key.h"
 
 #ifdef _WIN32
@@ -59,7 +59,7 @@ void DeleteTreeRaw(RegistryApi& api, RegKey parent, const std::string& subKey) {
 
 ScratchKey::ScratchKey(std::wstring name)
     : path_(std::wstring(kRootPrefix) + std::wstring(kScratchParent) + name),
-      subkey_(ToAnsi(std::wstring(kScratchParent) + name)) {
+      subkey_(ToWtf8(std::wstring(kScratchParent) + name)) {
     DeleteTreeRaw(TestRegistry(), kCurrentUserKey, subkey_);
 }
 

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "ui/resources/resource_ids.h"
+#include "ui/layer/font.h"
+#include "ui/layer/gdi.h"
 #include "ui/windows/mensaje.h"
 #include "screen_colours.h"
 #include "ui_test_support.h"
@@ -147,6 +149,28 @@ TEST_F(MensajeTest, LongTextWrapsInsideTheLabel) {
         canvas.Contains(RECT{label.left, label.bottom, label.right, canvas.Height()}, kDeepBlue))
         << "nothing below the label";
     EXPECT_EQ(canvas.At(label.right - 1, label.top), kPaleBlue) << "transparent background";
+}
+
+// The history's messages wrap inside the label in at most two lines, at 96 and at 144 DPI.
+TEST_F(MensajeTest, MessagesFitTheLabelInTwoLines) {
+    const TwipsRect bounds = TheForm<Mensaje>().TextoMensaje().Bounds();
+    const ScaledFont font(SansSerifRegular());
+    const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    for (const UINT dpi : {96u, 144u}) {
+        for (const wchar_t* text :
+             {kNothingSelected, L"El historial ha cambiado fuera del programa."}) {
+            SCOPED_TRACE(std::to_wstring(dpi) + L" DPI: " + text);
+            const RECT label = Scale(dpi).Px(bounds);
+            const SelectedObject selected(dc.get(), font.At(dpi));
+            TEXTMETRICW metrics{};
+            GetTextMetricsW(dc.get(), &metrics);
+            RECT needed{0, 0, label.right - label.left, 0};
+            DrawTextW(dc.get(), text, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            EXPECT_LE(needed.right, label.right - label.left);
+            EXPECT_LE(needed.bottom, 2 * metrics.tmHeight);
+            EXPECT_LE(needed.bottom, label.bottom - label.top);
+        }
+    }
 }
 
 TEST_F(MensajeTest, PaintsTheQuestionMark) {

@@ -1,20 +1,25 @@
-// Where there is no ANSI code page, registry texts are UTF-8; wchar_t holds whole code points.
-#include "registry/ansi_text.h"
+// wchar_t is UTF-16 on Windows and holds whole code points elsewhere; both take lone surrogates.
+#include "registry/wtf8.h"
 
 #include <cstdint>
+#include <cwchar>
 
 namespace tilu {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 constexpr char32_t kMaxCodePoint = 0x10FFFF;
+constexpr bool kUtf16 = WCHAR_MAX <= 0xFFFF;
 
-bool IsSurrogate(char32_t c) {
-    return c >= 0xD800 && c <= 0xDFFF;
+bool IsHighSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char32_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c > kMaxCodePoint || IsSurrogate(c)) {
+void Append(std::string& out, char32_t c) {
+    if (c > kMaxCodePoint) {
         c = kReplacement;
     }
     if (c < 0x80) {
@@ -35,8 +40,8 @@ void AppendUtf8(std::string& out, char32_t c) {
 }
 
 // Decodes one sequence at `pos` and advances past it. A malformed sequence yields one U+FFFD for
-// its longest valid start (the "maximal subpart" that Windows replaces as a whole), so the
-// results match MultiByteToWideChar's.
+// its longest valid start (its "maximal subpart"), as MultiByteToWideChar gives. Unlike UTF-8,
+// ED A0..BF (a surrogate) is a valid start.
 char32_t DecodeOne(std::string_view bytes, std::size_t& pos) {
     const auto lead = static_cast<std::uint8_t>(bytes[pos++]);
     if (lead < 0x80) {
@@ -44,8 +49,8 @@ char32_t DecodeOne(std::string_view bytes, std::size_t& pos) {
     }
     std::size_t continuation = 0;
     char32_t c = 0;
-    // The range of the first continuation byte excludes overlong forms, surrogates and values
-    // above U+10FFFF; later ones are always 0x80 to 0xBF.
+    // The range of the first continuation byte excludes overlong forms and values above
+    // U+10FFFF; later ones are always 0x80 to 0xBF.
     std::uint8_t low = 0x80;
     std::uint8_t high = 0xBF;
     if (lead >= 0xC2 && lead <= 0xDF) {
@@ -55,7 +60,6 @@ char32_t DecodeOne(std::string_view bytes, std::size_t& pos) {
         continuation = 2;
         c = lead & 0x0Fu;
         low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         continuation = 3;
         c = lead & 0x07u;
@@ -80,22 +84,38 @@ char32_t DecodeOne(std::string_view bytes, std::size_t& pos) {
     return c;
 }
 
+void AppendWide(std::wstring& out, char32_t c) {
+    if (kUtf16 && c > 0xFFFF) {
+        c -= 0x10000;
+        out += static_cast<wchar_t>(0xD800 + (c >> 10));
+        out += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
+    } else {
+        out += static_cast<wchar_t>(c);
+    }
+}
+
 }  // namespace
 
-std::string ToAnsi(const std::wstring& text) {
+std::string ToWtf8(std::wstring_view text) {
     std::string out;
     out.reserve(text.size());
-    for (wchar_t c : text) {
-        AppendUtf8(out, static_cast<char32_t>(c));
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        auto c = static_cast<char32_t>(text[i]);
+        // A surrogate pair is one code point; a surrogate without its partner stands alone.
+        if (IsHighSurrogate(c) && i + 1 < text.size() &&
+            IsLowSurrogate(static_cast<char32_t>(text[i + 1]))) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(text[++i]) - 0xDC00);
+        }
+        Append(out, c);
     }
     return out;
 }
 
-std::wstring FromAnsi(std::string_view bytes) {
+std::wstring FromWtf8(std::string_view bytes) {
     std::wstring out;
     out.reserve(bytes.size());
     for (std::size_t pos = 0; pos < bytes.size();) {
-        out += static_cast<wchar_t>(DecodeOne(bytes, pos));
+        AppendWide(out, DecodeOne(bytes, pos));
     }
     return out;
 }

@@ -2,29 +2,18 @@
 
 #include <string>
 
-#include "registry/ansi_text.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include "registry/wtf8.h"
 
 namespace tilu {
 namespace {
 
-#ifdef _WIN32
-// The manifest's UTF-8 code page is what lets any script through the ANSI registry calls.
-TEST(AnsiText, ProcessCodePageIsUtf8) {
-    EXPECT_EQ(GetACP(), 65001u);
-}
-#endif
-
 struct RoundTrip {
     const char* name;
     std::wstring text;
-    std::string ansi;
+    std::string bytes;
 };
 
-TEST(AnsiText, ConvertsBothWays) {
+TEST(Wtf8, ConvertsBothWays) {
     const RoundTrip cases[] = {
         {"empty", L"", ""},
         {"ASCII", L"abc", "abc"},
@@ -33,21 +22,24 @@ TEST(AnsiText, ConvertsBothWays) {
         {"Cyrillic", L"Жук", "\xD0\x96\xD1\x83\xD0\xBA"},
         {"CJK", L"東京", "\xE6\x9D\xB1\xE4\xBA\xAC"},
         {"beyond the BMP", L"\U0001F600", "\xF0\x9F\x98\x80"},
+        {"lone high surrogate", L"a\xD800z", "a\xED\xA0\x80z"},
+        {"lone low surrogate at the end", L"a\xDFFF", "a\xED\xBF\xBF"},
+        {"low before high", L"\xDC00\xD800", "\xED\xB0\x80\xED\xA0\x80"},
     };
     for (const RoundTrip& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(ToAnsi(c.text), c.ansi);
-        EXPECT_EQ(FromAnsi(c.ansi), c.text);
+        EXPECT_EQ(ToWtf8(c.text), c.bytes);
+        EXPECT_EQ(FromWtf8(c.bytes), c.text);
     }
 }
 
 struct Malformed {
     const char* name;
-    std::string ansi;
+    std::string bytes;
     std::wstring text;
 };
 
-TEST(AnsiText, MalformedBytesBecomeReplacementCharacters) {
+TEST(Wtf8, MalformedBytesBecomeReplacementCharacters) {
     const Malformed cases[] = {
         {"lone continuation", "a\x80z", L"a\xFFFDz"},
         {"invalid lead", "\xFF\xFE", L"\xFFFD\xFFFD"},
@@ -57,19 +49,8 @@ TEST(AnsiText, MalformedBytesBecomeReplacementCharacters) {
     };
     for (const Malformed& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(FromAnsi(c.ansi), c.text);
+        EXPECT_EQ(FromWtf8(c.bytes), c.text);
     }
-}
-
-TEST(AnsiText, EncodedSurrogateIsRejected) {
-    // How many replacement characters it gives differs between systems; none may be a surrogate.
-    const std::wstring text = FromAnsi("\xED\xA0\x80");
-    ASSERT_FALSE(text.empty());
-    EXPECT_EQ(text, std::wstring(text.size(), L'\xFFFD'));
-}
-
-TEST(AnsiText, LoneSurrogateBecomesReplacementCharacter) {
-    EXPECT_EQ(FromAnsi(ToAnsi(L"a\xD800z")), L"a\xFFFDz");
 }
 
 }  // namespace
