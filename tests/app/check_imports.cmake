@@ -3,7 +3,7 @@
 cmake_policy(VERSION 3.25)
 
 set(allowed
-    kernel32 user32 gdi32 advapi32 comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 uxtheme
+    kernel32 user32 gdi32 advapi32 comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 oleacc uxtheme
     version msvcrt ucrtbase)
 
 execute_process(COMMAND "${OBJDUMP}" -p "${PROGRAM}"

@@ -131,6 +131,7 @@ void Form1::ReplaceEntry(const std::wstring& newText) {
 
 void Form1::SetStatusLine(const std::wstring& text) {
     Controls().Label12.SetCaption(text);
+    AccessibleNameChanged(kStatusLine);
 }
 
 }  // namespace tilu::ui
