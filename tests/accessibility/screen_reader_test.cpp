@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -281,16 +282,30 @@ void SelectEntry(HWND mainWindow, int index) {
                  reinterpret_cast<LPARAM>(list));
 }
 
-// Alerts raised by any process, as a screen reader receives them.
-std::vector<HWND>& Alerts() {
-    static std::vector<HWND> alerts;
-    return alerts;
+// Alerts and name changes raised by any process, as a screen reader receives them.
+struct Event {
+    DWORD event;
+    HWND hwnd;
+    LONG child;
+    bool operator==(const Event&) const = default;
+};
+
+std::vector<Event>& Events() {
+    static std::vector<Event> events;
+    return events;
 }
 
-void CALLBACK OnAlert(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG, LONG, DWORD, DWORD) {
-    if (event == EVENT_SYSTEM_ALERT) {
-        Alerts().push_back(hwnd);
+void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD,
+                      DWORD) {
+    if ((event == EVENT_SYSTEM_ALERT || event == EVENT_OBJECT_NAMECHANGE) &&
+        object == OBJID_CLIENT) {
+        Events().push_back({event, hwnd, child});
     }
+}
+
+bool Raised(const Event& event) {
+    return WaitUntil(
+        [&] { return std::find(Events().begin(), Events().end(), event) != Events().end(); });
 }
 
 class ScreenReader : public ::testing::Test {
@@ -308,8 +323,8 @@ TEST_F(ScreenReader, ReadsEveryWindowAndRunsTheRoadOfOneRequestByDefaultActions)
                                             L"http://siete.example/"};
     const HistoryKey key;
     key.Seed(entries);
-    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr,
-                                               OnAlert, 0, 0, WINEVENT_OUTOFCONTEXT);
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_OBJECT_NAMECHANGE, nullptr,
+                                               OnEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
     const Program program;
     ASSERT_TRUE(program.Started());
 
@@ -354,8 +369,9 @@ TEST_F(ScreenReader, ReadsEveryWindowAndRunsTheRoadOfOneRequestByDefaultActions)
     const Element& remove = form1[3];
     const Element& status = form1[4];
 
-    // The third of seven entries deleted.
+    // The third of seven entries deleted; the status line says so when it changes.
     SelectEntry(main, 2);
+    EXPECT_TRUE(Raised({EVENT_OBJECT_NAMECHANGE, main, status.id}));
     EXPECT_EQ(status.Name(), tilu::SelectionStatus(2, 7));
     EXPECT_EQ(remove.Press(), S_OK);
     std::vector<std::wstring> six = entries;
@@ -364,7 +380,6 @@ TEST_F(ScreenReader, ReadsEveryWindowAndRunsTheRoadOfOneRequestByDefaultActions)
     EXPECT_TRUE(WaitUntil([&] { return status.Name() == tilu::DeleteStatus(6); }));
 
     // "Modificar" with nothing selected: the message, read aloud on its alert.
-    Alerts().clear();
     EXPECT_EQ(modify.Press(), S_OK);
     const HWND mensaje = AwaitForm(kMensajeCaption);
     ASSERT_TRUE(mensaje);
@@ -374,7 +389,7 @@ TEST_F(ScreenReader, ReadsEveryWindowAndRunsTheRoadOfOneRequestByDefaultActions)
                             {ROLE_SYSTEM_PUSHBUTTON, L"Aceptar", Px(84, 70, 113, 25),
                              kButton | STATE_SYSTEM_FOCUSED, L"", kPress}});
     ASSERT_EQ(message.size(), 2u);
-    EXPECT_TRUE(WaitUntil([&] { return !Alerts().empty() && Alerts().back() == mensaje; }));
+    EXPECT_TRUE(Raised({EVENT_SYSTEM_ALERT, mensaje, message[0].id}));
     // The main window waits under the dialog: its commands are unavailable.
     EXPECT_EQ(remove.Number(&IAccessible::get_accState), STATE_SYSTEM_UNAVAILABLE);
     EXPECT_TRUE(FAILED(remove.Press()));
