@@ -2,6 +2,8 @@
 // is unloaded (or "Salir" ends the process at once).
 #include <windows.h>
 
+#include <objbase.h>
+
 #include <exception>
 #include <string>
 
@@ -11,7 +13,30 @@
 #include "registry/cqueryreg.h"
 #include "ui/layer/application.h"
 
+namespace {
+
+// The program's thread as a single-threaded COM apartment, for the whole run: assistive
+// technology reaches the windows' accessible objects through COM, and an MSAA server initialises
+// COM before it answers WM_GETOBJECT (Active Accessibility SDK). Without it the windows still work.
+class ComApartment {
+public:
+    ComApartment() : joined_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (joined_) {
+            CoUninitialize();
+        }
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool joined_;
+};
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    const ComApartment apartment;
     try {
         tilu::Advapi32Registry api;
         const tilu::cQueryReg registry(api);

@@ -101,7 +101,24 @@ void CommandTilu::MoveFocus(bool backwards) const {
     }
 }
 
+AccessibleElement CommandTilu::AccessibleSelf() const {
+    return {.role = ROLE_SYSTEM_PUSHBUTTON,
+            .name = CaptionActual,
+            .action = kPressAction,
+            .bounds = kFace};
+}
+
+void CommandTilu::PerformAccessibleAction(LONG childId) {
+    if (childId == CHILDID_SELF) {
+        // The release of a click on the face: the released look, then PulsarBotón.
+        Raise(botón_.MouseUp, MouseInput{.button = MK_LBUTTON});
+    }
+}
+
 LRESULT CommandTilu::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0; accessible_.Handle(message, wParam, lParam, result)) {
+        return result;
+    }
     switch (message) {
         case WM_GETDLGCODE: {
             // Every key is the button's except Tab, which moves the focus.

@@ -11,6 +11,8 @@
 #include <string>
 
 #include "ui/controls/caption_text.h"
+#include "ui/layer/accessible.h"
+#include "ui/layer/accessible_host.h"
 #include "ui/layer/form.h"
 #include "ui/controls/palette.h"
 #include "ui/layer/form_child.h"
@@ -20,7 +22,9 @@
 
 namespace tilu::ui {
 
-class CommandTilu : public Surface, public FormChild {
+// To assistive technology it is a push button named by its caption, whose default action is a
+// click.
+class CommandTilu : public Surface, public FormChild, private AccessibleSource {
 public:
     // Text colours of the looks.
     static constexpr COLORREF kRestingText = palette::kDeepBlue;  // released by the mouse
@@ -66,6 +70,9 @@ protected:
     void OnMousePress() override;
     void OnPressAbandoned(Lightweight* target) override;
 
+    AccessibleElement AccessibleSelf() const override;
+    void PerformAccessibleAction(LONG childId) override;
+
 private:
     // `hand`: the pointer over the face and its text.
     CommandTilu(Form& form, const ChildPlacement& placement, HCURSOR hand);
@@ -84,6 +91,7 @@ private:
     Label texto_;
     Picture normal_;
     Picture pulsado_;
+    AccessibleHost accessible_{*this, *this};
 };
 
 }  // namespace tilu::ui

@@ -239,6 +239,9 @@ FormChild* Form::ChildOf(HWND hwnd) const {
 
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
+    if (accessible_.Handle(message, wParam, lParam, result)) {
+        return result;
+    }
     switch (message) {
         case WM_SETCURSOR:
             // A child sets its own pointer.
@@ -295,6 +298,8 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_DESTROY:
+            // No client reaches the controls once they are gone.
+            accessible_.Disconnect();
             DestroyControls();
             return 0;
         case kModalLoopStarted:

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/layer/accessible.h"
+#include "ui/layer/accessible_host.h"
 #include "ui/layer/font.h"
 #include "ui/layer/form_child.h"
 #include "ui/layer/gdi.h"
@@ -34,7 +36,9 @@ struct FormDesign {
     int iconId = 0;          // 0: no window icon
 };
 
-class Form : public Surface {
+// A form is also what assistive technology sees of it: by default its client area named by its
+// caption; a window describes its own elements by overriding AccessibleSource.
+class Form : public Surface, public AccessibleSource {
 public:
     ~Form() override;
 
@@ -73,6 +77,10 @@ protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnDestroyed() override;
 
+    // Tells assistive technology that an element's name changed (child id as in
+    // AccessibleChildren).
+    void AccessibleNameChanged(LONG childId) const { accessible_.NameChanged(childId); }
+
 private:
     DWORD Style() const;
     DWORD ExStyle() const;
@@ -96,6 +104,7 @@ private:
     int nextChildId_;
     bool modal_ = false;
     std::vector<HWND> waitingForms_;  // disabled while this window is shown modally
+    AccessibleHost accessible_{*this, *this};
 };
 
 // A form whose controls are one object of type ControlSet, constructed from the Derived form
@@ -118,6 +127,9 @@ protected:
         controls_ = std::make_unique<ControlSet>(static_cast<Derived&>(*this));
     }
     void DestroyControls() override { controls_.reset(); }
+    // The controls if the form is loaded and they are built, without loading it: for questions
+    // that must not load a window, such as assistive technology's.
+    const ControlSet* LoadedControls() const { return controls_.get(); }
 
 private:
     std::unique_ptr<ControlSet> controls_;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "history/history.h"
 #include "history/history_view.h"
@@ -71,8 +72,22 @@ public:
     // The edit dialog's accept: the entry at the recorded index becomes newText.
     void ReplaceEntry(const std::wstring& newText);
 
+    // Child ids of the elements assistive technology sees, in reading order: the refresh link,
+    // the list, the two commands (each box as one push button) and the status line.
+    enum Element : LONG {
+        kRefreshLink = 1,
+        kHistoryList,
+        kModifyCommand,
+        kDeleteCommand,
+        kStatusLine
+    };
+
 protected:
     void OnLoad() override;
+
+    // What assistive technology sees: accessible_windows.cpp.
+    std::vector<AccessibleElement> AccessibleChildren() const override;
+    void PerformAccessibleAction(LONG childId) override;
 
 private:
     History& Logic();

@@ -35,6 +35,9 @@ public:
 protected:
     void OnLoad() override;
 
+    // What assistive technology sees: accessible_windows.cpp.
+    std::vector<AccessibleElement> AccessibleChildren() const override;
+
 private:
     friend struct Form2Controls;  // wires the buttons to the reactions
 

@@ -29,6 +29,12 @@ public:
     Label& TextoMensaje() { return Controls().TextoMensaje; }
     CommandTilu& CommandTilu1() { return Controls().CommandTilu1; }
     Picture& Image1() { return Controls().Image1; }
+
+protected:
+    // What assistive technology sees: accessible_windows.cpp.
+    std::vector<AccessibleElement> AccessibleChildren() const override;
+    // Opening, it raises an alert, so that a screen reader reads the message.
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 }  // namespace tilu::ui

@@ -31,6 +31,9 @@ public:
 
 protected:
     void OnLoad() override;
+
+    // What assistive technology sees: accessible_windows.cpp.
+    std::vector<AccessibleElement> AccessibleChildren() const override;
     // Closing the welcome window is leaving the program, as "Salir" is.
     void OnCloseBox() override;
 

@@ -1,0 +1,57 @@
+#include "ui/layer/accessible_host.h"
+
+#include <oleacc.h>
+
+#include "ui/layer/accessible_object.h"
+#include "ui/layer/window.h"
+
+namespace tilu::ui {
+
+AccessibleHost::AccessibleHost(const Window& window, AccessibleSource& source)
+    : window_(window), source_(source) {}
+
+AccessibleHost::~AccessibleHost() {
+    Disconnect();
+}
+
+bool AccessibleHost::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_GETOBJECT) {
+        // WM_GETOBJECT (MSDN): compare the id as a DWORD, lParam's sign extension aside; any
+        // other id goes to DefWindowProc.
+        if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT)) {
+            return false;
+        }
+        if (!object_) {
+            object_ = new AccessibleObject(window_, source_);
+        }
+        // LresultFromObject adds its own reference.
+        result = LresultFromObject(IID_IAccessible, wParam, object_);
+        return true;
+    }
+    if (message == kAccessibleActionMessage) {
+        result = 0;
+        const HWND hwnd = window_.Hwnd();
+        // Posted while the window was enabled; a modal dialog may have opened since.
+        if (IsWindowEnabled(hwnd) && IsWindowEnabled(GetAncestor(hwnd, GA_ROOT))) {
+            source_.PerformAccessibleAction(static_cast<LONG>(wParam));
+        }
+        return true;
+    }
+    return false;
+}
+
+void AccessibleHost::Disconnect() {
+    if (object_) {
+        object_->Disconnect();
+        object_->Release();
+        object_ = nullptr;
+    }
+}
+
+void AccessibleHost::NameChanged(LONG childId) const {
+    if (const HWND hwnd = window_.Hwnd()) {
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd, OBJID_CLIENT, childId);
+    }
+}
+
+}  // namespace tilu::ui

@@ -1,0 +1,516 @@
+#include "ui/layer/accessible_object.h"
+
+#include <wrl/client.h>
+
+#include <vector>
+
+#include "ui/layer/window.h"
+
+namespace tilu::ui {
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// The object of a child window's client area. AccessibleObjectFromWindow rather than the child's
+// window object: that one names nothing itself, a client would have to go one level deeper.
+ComPtr<IAccessible> ChildObject(HWND child) {
+    ComPtr<IAccessible> object;
+    if (FAILED(AccessibleObjectFromWindow(child, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                          reinterpret_cast<void**>(object.GetAddressOf())))) {
+        return nullptr;
+    }
+    return object;
+}
+
+VARIANT Self() {
+    VARIANT v{};
+    v.vt = VT_I4;
+    v.lVal = CHILDID_SELF;
+    return v;
+}
+
+VARIANT ChildIdVariant(LONG id) {
+    VARIANT v{};
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+// A text for the client, or S_FALSE with none when it is empty.
+HRESULT Text(const std::wstring& text, BSTR* out) {
+    if (!out) {
+        return E_POINTER;
+    }
+    *out = nullptr;
+    if (text.empty()) {
+        return S_FALSE;
+    }
+    *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+// The question goes to the child window's own object, asked about itself.
+template <class Call>
+HRESULT Forward(HWND child, Call call) {
+    const ComPtr<IAccessible> object = ChildObject(child);
+    return object ? call(*object.Get(), Self()) : E_FAIL;
+}
+
+}  // namespace
+
+struct AccessibleObject::Target {
+    LONG id = CHILDID_SELF;
+    AccessibleElement element;
+};
+
+AccessibleObject::AccessibleObject(const Window& window, AccessibleSource& source)
+    : window_(&window), source_(&source) {}
+
+HRESULT AccessibleObject::QueryInterface(REFIID iid, void** object) {
+    if (!object) {
+        return E_POINTER;
+    }
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+        *object = static_cast<IAccessible*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG AccessibleObject::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
+
+ULONG AccessibleObject::Release() {
+    const LONG left = InterlockedDecrement(&references_);
+    if (left == 0) {
+        delete this;
+    }
+    return static_cast<ULONG>(left);
+}
+
+HRESULT AccessibleObject::GetTypeInfoCount(UINT* count) {
+    if (!count) {
+        return E_POINTER;
+    }
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT AccessibleObject::GetTypeInfo(UINT, LCID, ITypeInfo**) {
+    return E_NOTIMPL;
+}
+
+HRESULT AccessibleObject::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+    return E_NOTIMPL;
+}
+
+HRESULT AccessibleObject::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                 UINT*) {
+    return E_NOTIMPL;
+}
+
+HWND AccessibleObject::Hwnd() const {
+    return window_ ? window_->Hwnd() : nullptr;
+}
+
+HRESULT AccessibleObject::Find(const VARIANT& child, Target& target) const {
+    if (!source_ || !Hwnd()) {
+        return CO_E_OBJNOTCONNECTED;
+    }
+    if (child.vt != VT_I4) {
+        return E_INVALIDARG;
+    }
+    target.id = child.lVal;
+    if (target.id == CHILDID_SELF) {
+        target.element = source_->AccessibleSelf();
+        if (target.element.name.empty() && target.element.role == ROLE_SYSTEM_CLIENT) {
+            const int length = GetWindowTextLengthW(Hwnd());
+            std::wstring title(static_cast<size_t>(length) + 1, L'\0');
+            title.resize(static_cast<size_t>(GetWindowTextW(Hwnd(), title.data(), length + 1)));
+            target.element.name = title;
+        }
+        return S_OK;
+    }
+    const std::vector<AccessibleElement> children = source_->AccessibleChildren();
+    if (target.id < 1 || static_cast<size_t>(target.id) > children.size()) {
+        return E_INVALIDARG;
+    }
+    target.element = children[static_cast<size_t>(target.id) - 1];
+    return S_OK;
+}
+
+RECT AccessibleObject::ScreenBounds(const AccessibleElement& element) const {
+    RECT r{};
+    if (element.window) {
+        GetWindowRect(element.window, &r);
+        return r;
+    }
+    if (element.bounds) {
+        r = Scale(window_->Dpi()).Px(*element.bounds);
+    } else {
+        GetClientRect(Hwnd(), &r);
+    }
+    MapWindowPoints(Hwnd(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+bool AccessibleObject::WindowEnabled() const {
+    // Under a modal dialog the top-level window is disabled, and with it everything on it.
+    return IsWindowEnabled(Hwnd()) && IsWindowEnabled(GetAncestor(Hwnd(), GA_ROOT));
+}
+
+LONG AccessibleObject::StateOf(const Target& target) const {
+    LONG state = 0;
+    switch (target.element.role) {
+        case ROLE_SYSTEM_STATICTEXT:
+            state |= STATE_SYSTEM_READONLY;
+            break;
+        case ROLE_SYSTEM_LINK:
+            state |= STATE_SYSTEM_LINKED;
+            break;
+        default:
+            break;
+    }
+    if (!IsWindowVisible(Hwnd())) {
+        state |= STATE_SYSTEM_INVISIBLE;
+    }
+    if (!target.element.action.empty() && !WindowEnabled()) {
+        state |= STATE_SYSTEM_UNAVAILABLE;
+    }
+    if (target.id == CHILDID_SELF) {
+        if (GetWindowLongW(Hwnd(), GWL_STYLE) & WS_TABSTOP) {
+            state |= STATE_SYSTEM_FOCUSABLE;
+        }
+        if (GetFocus() == Hwnd()) {
+            state |= STATE_SYSTEM_FOCUSED;
+        }
+    }
+    return state;
+}
+
+HRESULT AccessibleObject::get_accParent(IDispatch** parent) {
+    if (!parent) {
+        return E_POINTER;
+    }
+    *parent = nullptr;
+    if (!Hwnd()) {
+        return CO_E_OBJNOTCONNECTED;
+    }
+    // The parent of a client area is its window's object (MSAA's standard hierarchy).
+    return AccessibleObjectFromWindow(Hwnd(), static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+                                      reinterpret_cast<void**>(parent));
+}
+
+HRESULT AccessibleObject::get_accChildCount(long* count) {
+    if (!count) {
+        return E_POINTER;
+    }
+    *count = 0;
+    if (!source_ || !Hwnd()) {
+        return CO_E_OBJNOTCONNECTED;
+    }
+    *count = static_cast<long>(source_->AccessibleChildren().size());
+    return S_OK;
+}
+
+HRESULT AccessibleObject::get_accChild(VARIANT child, IDispatch** object) {
+    if (!object) {
+        return E_POINTER;
+    }
+    *object = nullptr;
+    Target target;
+    if (const HRESULT found = Find(child, target); FAILED(found)) {
+        return found;
+    }
+    if (target.id == CHILDID_SELF || !target.element.window) {
+        // get_accChild (MSDN): S_FALSE for a simple element, which the parent answers for.
+        return S_FALSE;
+    }
+    const ComPtr<IAccessible> childObject = ChildObject(target.element.window);
+    return childObject ? childObject.CopyTo(IID_IDispatch, reinterpret_cast<void**>(object))
+                       : E_FAIL;
+}
+
+HRESULT AccessibleObject::get_accName(VARIANT child, BSTR* name) {
+    Target target;
+    if (const HRESULT found = Find(child, target); FAILED(found)) {
+        return found;
+    }
+    if (target.element.window) {
+        return Forward(target.element.window,
+                       [name](IAccessible& o, VARIANT self) { return o.get_accName(self, name); });
+    }
+    return Text(target.element.name, name);
+}
+
+HRESULT AccessibleObject::get_accValue(VARIANT child, BSTR* value) {
+    Target target;
+    if (const HRESULT found = Find(child, target); FAILED(found)) {
+        return found;
+    }
+    if (target.element.window) {
+        return Forward(target.element.window, [value](IAccessible& o, VARIANT self) {
+            return o.get_accValue(self, value);
+        });
+    }
+    return Text(L"", value);
+}
+
+HRESULT AccessibleObject::get_accDescription(VARIANT child, BSTR* description) {
+    Target target;
+    if (const HRESULT found = Find(child, target); FAILED(found)) {
+        return found;
+    }
+    if (target.element.window) {
+        return Forward(target.element.window, [description](IAccessible& o, VARIANT self) {
+            return o.get_accDescription(self, description);
+        });
+    }
+    return Text(target.element.description, description);
+}
+
+HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
+    if (!role) {
+        return E_POINTER;
+    }
+    Target target;
+    if (const HRESULT found = Find(child, target); FAILED(found)) {
+        return found;
+    }
+    if (target.element.window) {
+        return Forward(target.element.window,
+                       [role](IAccessible& o, VARIANT self) { return o.get_accRole(self, role); });
+    }
+    *role = ChildIdVariant(target.element.role);
+    return S_OK;
+}
+
+HRESULT AccessibleObject::get_accState(VARIANT child, VARIANT* state) {
+    if (!state) {
+        return E_POINTER;
+    }
+    Target target;
+    if (const HRESULT found = Find(child, target); FAILED(found)) {
+        return found;
+    }
+    if (target.element.window) {
+        return Forward(target.element.window, [state](IAccessible& o, VARIANT self) {
+            return o.get_accState(self, state);
+        });
+    }
+    *state = ChildIdVariant(StateOf(target));
+    return S_OK;
+}
+
+HRESULT AccessibleObject::get_accHelp(VARIANT child, BSTR* help) {
+    Target target;
+    if (const HRESULT found = Find(child, target); FAILED(found)) {
+        return found;
+    }
+    return Text(L"", help);
+}
+
+HRESULT AccessibleObject::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
+    if (file) {
+        *file = nullptr;
+    }
+    if (topic) {
+        *topic = 0;
+    }
+    return source_ ? S_FALSE : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT AccessibleObject::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
+    Target target;
+    if (const HRESULT found = Find(child, target); FAILED(found)) {
+        return found;
+    }
+    // The program has no keyboard shortcuts.
+    return Text(L"", shortcut);
+}
+
+HRESULT AccessibleObject::get_accFocus(VARIANT* focus) {
+    if (!focus) {
+        return E_POINTER;
+    }
+    VariantInit(focus);
+    if (!source_ || !Hwnd()) {
+        return CO_E_OBJNOTCONNECTED;
+    }
+    const HWND focused = GetFocus();
+    if (focused == Hwnd()) {
+        *focus = Self();
+        return S_OK;
+    }
+    if (focused && IsChild(Hwnd(), focused)) {
+        if (const ComPtr<IAccessible> object = ChildObject(focused)) {
+            focus->vt = VT_DISPATCH;
+            return object.CopyTo(IID_IDispatch, reinterpret_cast<void**>(&focus->pdispVal));
+        }
+    }
+    return S_FALSE;
+}
+
+HRESULT AccessibleObject::get_accSelection(VARIANT* selection) {
+    if (!selection) {
+        return E_POINTER;
+    }
+    VariantInit(selection);
+    return source_ ? S_FALSE : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT AccessibleObject::get_accDefaultAction(VARIANT child, BSTR* action) {
+    Target target;
+    if (const HRESULT found = Find(child, target); FAILED(found)) {
+        return found;
+    }
+    if (target.element.window) {
+        return Forward(target.element.window, [action](IAccessible& o, VARIANT self) {
+            return o.get_accDefaultAction(self, action);
+        });
+    }
+    return Text(target.element.action, action);
+}
+
+HRESULT AccessibleObject::accSelect(long, VARIANT child) {
+    Target target;
+    if (const HRESULT found = Find(child, target); FAILED(found)) {
+        return found;
+    }
+    // Nothing here takes the focus or a selection that a mouse user could not give it.
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+HRESULT AccessibleObject::accLocation(long* left, long* top, long* width, long* height,
+                                      VARIANT child) {
+    if (!left || !top || !width || !height) {
+        return E_POINTER;
+    }
+    Target target;
+    if (const HRESULT found = Find(child, target); FAILED(found)) {
+        return found;
+    }
+    const RECT r = ScreenBounds(target.element);
+    *left = r.left;
+    *top = r.top;
+    *width = r.right - r.left;
+    *height = r.bottom - r.top;
+    return S_OK;
+}
+
+HRESULT AccessibleObject::accNavigate(long direction, VARIANT start, VARIANT* end) {
+    if (!end) {
+        return E_POINTER;
+    }
+    VariantInit(end);
+    Target target;
+    if (const HRESULT found = Find(start, target); FAILED(found)) {
+        return found;
+    }
+    const long count = static_cast<long>(source_->AccessibleChildren().size());
+    long next = 0;
+    switch (direction) {
+        case NAVDIR_FIRSTCHILD:
+            next = target.id == CHILDID_SELF ? 1 : 0;
+            break;
+        case NAVDIR_LASTCHILD:
+            next = target.id == CHILDID_SELF ? count : 0;
+            break;
+        case NAVDIR_NEXT:
+            next = target.id == CHILDID_SELF ? 0 : target.id + 1;
+            break;
+        case NAVDIR_PREVIOUS:
+            next = target.id == CHILDID_SELF ? 0 : target.id - 1;
+            break;
+        default:
+            return DISP_E_MEMBERNOTFOUND;
+    }
+    if (next < 1 || next > count) {
+        return S_FALSE;
+    }
+    Target found;
+    Find(ChildIdVariant(next), found);
+    if (found.element.window) {
+        if (const ComPtr<IAccessible> object = ChildObject(found.element.window)) {
+            end->vt = VT_DISPATCH;
+            return object.CopyTo(IID_IDispatch, reinterpret_cast<void**>(&end->pdispVal));
+        }
+        return E_FAIL;
+    }
+    *end = ChildIdVariant(next);
+    return S_OK;
+}
+
+HRESULT AccessibleObject::accHitTest(long x, long y, VARIANT* child) {
+    if (!child) {
+        return E_POINTER;
+    }
+    VariantInit(child);
+    if (!source_ || !Hwnd()) {
+        return CO_E_OBJNOTCONNECTED;
+    }
+    const POINT point{x, y};
+    const std::vector<AccessibleElement> children = source_->AccessibleChildren();
+    for (size_t i = 0; i < children.size(); ++i) {
+        const RECT r = ScreenBounds(children[i]);
+        if (!PtInRect(&r, point)) {
+            continue;
+        }
+        // accHitTest (MSDN): a child that is an object is returned as its IDispatch.
+        if (children[i].window) {
+            if (const ComPtr<IAccessible> object = ChildObject(children[i].window)) {
+                child->vt = VT_DISPATCH;
+                return object.CopyTo(IID_IDispatch, reinterpret_cast<void**>(&child->pdispVal));
+            }
+            return E_FAIL;
+        }
+        *child = ChildIdVariant(static_cast<LONG>(i + 1));
+        return S_OK;
+    }
+    RECT self{};
+    GetClientRect(Hwnd(), &self);
+    MapWindowPoints(Hwnd(), nullptr, reinterpret_cast<POINT*>(&self), 2);
+    if (PtInRect(&self, point)) {
+        *child = Self();
+        return S_OK;
+    }
+    return S_FALSE;
+}
+
+HRESULT AccessibleObject::accDoDefaultAction(VARIANT child) {
+    Target target;
+    if (const HRESULT found = Find(child, target); FAILED(found)) {
+        return found;
+    }
+    if (target.element.window) {
+        return Forward(target.element.window,
+                       [](IAccessible& o, VARIANT self) { return o.accDoDefaultAction(self); });
+    }
+    if (target.element.action.empty()) {
+        return DISP_E_MEMBERNOTFOUND;
+    }
+    if (!WindowEnabled()) {
+        // Under a modal dialog: the window takes no clicks, and no action either.
+        return E_ACCESSDENIED;
+    }
+    // Later, from the window's own loop: the action may open a modal dialog, and the client's
+    // call must not wait for it to close.
+    if (!PostMessageW(Hwnd(), kAccessibleActionMessage, static_cast<WPARAM>(target.id), 0)) {
+        return HRESULT_FROM_WIN32(GetLastError());
+    }
+    return S_OK;
+}
+
+HRESULT AccessibleObject::put_accName(VARIANT, BSTR) {
+    return E_NOTIMPL;
+}
+
+HRESULT AccessibleObject::put_accValue(VARIANT, BSTR) {
+    return E_NOTIMPL;
+}
+
+}  // namespace tilu::ui
