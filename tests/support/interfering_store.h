@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "registry/fault_injection.h"
+#include "tests/support/fault_injection.h"
 
 namespace tilu::testing {
 

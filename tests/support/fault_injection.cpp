@@ -1,4 +1,4 @@
-#include "registry/fault_injection.h"
+#include "tests/support/fault_injection.h"
 
 #include <algorithm>
 #include <ostream>
