@@ -1,39 +1,22 @@
 #include "tests/support/fault_injection.h"
 
 #include <algorithm>
+#include <array>
 #include <ostream>
 
 namespace tilu {
 namespace {
 
-const char* OpName(Op op) {
-    switch (op) {
-        case Op::OpenKeyEx:
-            return "OpenKeyEx";
-        case Op::CreateKey:
-            return "CreateKey";
-        case Op::CloseKey:
-            return "CloseKey";
-        case Op::QueryValueEx:
-            return "QueryValueEx";
-        case Op::SetValueEx:
-            return "SetValueEx";
-        case Op::DeleteValue:
-            return "DeleteValue";
-        case Op::DeleteKey:
-            return "DeleteKey";
-        case Op::QueryInfoKey:
-            return "QueryInfoKey";
-        case Op::EnumKeyEx:
-            return "EnumKeyEx";
-    }
-    return "?";
-}
+// In the order of Op.
+constexpr std::array<const char*, 9> kOpNames{
+    "OpenKeyEx",   "CreateKey", "CloseKey",     "QueryValueEx", "SetValueEx",
+    "DeleteValue", "DeleteKey", "QueryInfoKey", "EnumKeyEx",
+};
 
 }  // namespace
 
 void PrintTo(Op op, std::ostream* os) {
-    *os << OpName(op);
+    *os << kOpNames.at(static_cast<std::size_t>(op));
 }
 
 void FaultInjectingRegistry::FailOperation(Op op, Status status) {
