@@ -9,25 +9,17 @@ namespace tilu {
 
 class Advapi32Registry : public RegistryApi {
 public:
-    Status OpenKeyEx(RegKey key, const char* subKey, std::uint32_t options, std::uint32_t access,
-                     RegKey* result) override;
-    Status CreateKey(RegKey key, const char* subKey, RegKey* result) override;
+    Status OpenKeyEx(RegKey key, const char* subKey, Dword access, RegKey& result) override;
+    Status CreateKey(RegKey key, const char* subKey, RegKey& result) override;
     Status CloseKey(RegKey key) override;
-    Status QueryValueEx(RegKey key, const char* valueName, std::uint32_t* reserved,
-                        std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override;
-    Status SetValueEx(RegKey key, const char* valueName, std::uint32_t reserved, std::uint32_t type,
-                      const std::uint8_t* data, std::uint32_t dataSize) override;
+    Status QueryValueEx(RegKey key, const char* valueName, Dword& type, std::uint8_t* data,
+                        Dword& size) override;
+    Status SetValueEx(RegKey key, const char* valueName, Dword type, const std::uint8_t* data,
+                      Dword size) override;
     Status DeleteValue(RegKey key, const char* valueName) override;
     Status DeleteKey(RegKey key, const char* subKey) override;
-    Status QueryInfoKey(RegKey key, char* className, std::uint32_t* classLength,
-                        std::uint32_t* reserved, std::uint32_t* subKeyCount,
-                        std::uint32_t* maxSubKeyLength, std::uint32_t* maxClassLength,
-                        std::uint32_t* valueCount, std::uint32_t* maxValueNameLength,
-                        std::uint32_t* maxValueLength, std::uint32_t* securityDescriptorSize,
-                        FileTime* lastWriteTime) override;
-    Status EnumKeyEx(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameLength,
-                     std::uint32_t* reserved, char* className, std::uint32_t* classLength,
-                     FileTime* lastWriteTime) override;
+    Status QueryInfoKey(RegKey key, Dword& subKeyCount, Dword& longestSubKey) override;
+    Status EnumKeyEx(RegKey key, Dword index, char* name, Dword& nameLength) override;
 };
 
 }  // namespace tilu

@@ -37,7 +37,7 @@ constexpr int kReadAttempts = 4;
 
 // WTF-8 needs up to three bytes for each UTF-16 unit that the registry counts in subkey-name
 // lengths.
-constexpr std::uint32_t kMaxBytesPerUnit = 3;
+constexpr Dword kMaxBytesPerUnit = 3;
 
 RootHandle InRangeOrClassesRoot(RootHandle root) {
     return IsPredefinedRoot(root) ? root : kHkeyClassesRoot;
@@ -112,11 +112,11 @@ std::wstring cQueryReg::QueryStringValue(std::wstring KeyPath, std::wstring Valu
     // First query: type and size only. A 32-bit zero as buffer, as the size query always had.
     // RegQueryValueEx sets the type and the size only on success or ERROR_MORE_DATA; after any
     // other status they mean nothing (MSDN), so they are not looked at.
-    std::uint32_t type = 0;
-    std::uint32_t size = 0;
+    Dword type = 0;
+    Dword size = 0;
     std::uint32_t probe = 0;
-    Status status = api_.QueryValueEx(key.Get(), name.c_str(), nullptr, &type,
-                                      reinterpret_cast<std::uint8_t*>(&probe), &size);
+    Status status = api_.QueryValueEx(key.Get(), name.c_str(), type,
+                                      reinterpret_cast<std::uint8_t*>(&probe), size);
     // With a byte count of 0 only an empty value succeeds here; any other gives ERROR_MORE_DATA.
     std::string buffer;
     // Another program may make the value longer between two queries: ERROR_MORE_DATA then gives
@@ -126,8 +126,8 @@ std::wstring cQueryReg::QueryStringValue(std::wstring KeyPath, std::wstring Valu
             return {};
         }
         buffer.assign(size, '\0');
-        status = api_.QueryValueEx(key.Get(), name.c_str(), nullptr, &type,
-                                   reinterpret_cast<std::uint8_t*>(buffer.data()), &size);
+        status = api_.QueryValueEx(key.Get(), name.c_str(), type,
+                                   reinterpret_cast<std::uint8_t*>(buffer.data()), size);
     }
     if (status != kErrorSuccess || type != kRegSz) {
         return {};
@@ -169,9 +169,9 @@ Status cQueryReg::SetValue(std::wstring KeyPath, std::wstring ValueName, Data da
         default:
             return kErrorInvalidParameter;
     }
-    const Status written = api_.SetValueEx(key.Get(), ToWtf8(ValueName).c_str(), 0,
-                                           static_cast<std::uint32_t>(ValueType), bytes.data(),
-                                           static_cast<std::uint32_t>(bytes.size()));
+    const Status written =
+        api_.SetValueEx(key.Get(), ToWtf8(ValueName).c_str(), static_cast<Dword>(ValueType),
+                        bytes.data(), static_cast<Dword>(bytes.size()));
     const Status closed = key.Close();
     return written != kErrorSuccess ? written : closed;
 }
@@ -203,20 +203,18 @@ Status cQueryReg::DeleteKeyTree(const RegKey& ParentKey, std::wstring& KeyName) 
         return status;
     }
 
-    std::uint32_t subKeyCount = 0, longestSubKey = 0;
-    status = api_.QueryInfoKey(key.Get(), nullptr, nullptr, nullptr, &subKeyCount, &longestSubKey,
-                               nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    Dword subKeyCount = 0, longestSubKey = 0;
+    status = api_.QueryInfoKey(key.Get(), subKeyCount, longestSubKey);
     if (status != kErrorSuccess) {
         return status;
     }
 
-    const std::uint32_t bufferLength = longestSubKey * kMaxBytesPerUnit + 1;
+    const Dword bufferLength = longestSubKey * kMaxBytesPerUnit + 1;
     std::string subName(bufferLength, '*');
     // From the highest index down: deleting a subkey leaves the lower indices in place.
-    for (std::uint32_t index = subKeyCount; index-- > 0;) {
-        std::uint32_t nameLength = bufferLength;
-        if (api_.EnumKeyEx(key.Get(), index, subName.data(), &nameLength, nullptr, nullptr, nullptr,
-                           nullptr) != kErrorSuccess) {
+    for (Dword index = subKeyCount; index-- > 0;) {
+        Dword nameLength = bufferLength;
+        if (api_.EnumKeyEx(key.Get(), index, subName.data(), nameLength) != kErrorSuccess) {
             continue;
         }
         std::wstring subKey = FromWtf8(std::string_view(subName.data(), nameLength));

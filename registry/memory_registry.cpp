@@ -2,20 +2,20 @@
 
 #include <algorithm>
 #include <cwchar>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "registry/ansi_value.h"
 #include "registry/wtf8.h"
 
 namespace tilu {
 namespace {
 
 constexpr Status kErrorNoAccess = 998;
-constexpr std::uint32_t kKeyQueryValue = 0x0001;
-constexpr std::uint32_t kKeySetValue = 0x0002;
-constexpr std::uint32_t kKeyEnumerateSubKeys = 0x0008;
+constexpr Dword kKeyQueryValue = 0x0001;
+constexpr Dword kKeySetValue = 0x0002;
+constexpr Dword kKeyEnumerateSubKeys = 0x0008;
 constexpr char kSeparator = '\\';
 
 bool IsPredefined(RegKey key) {
@@ -38,16 +38,12 @@ struct NameLess {
     }
 };
 
-bool IsStringType(std::uint32_t type) {
-    return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
-}
-
 bool IsEmptyName(const char* name) {
     return name == nullptr || *name == '\0';
 }
 
 // Windows counts name lengths in UTF-16 units, whatever the ANSI code page makes of them.
-std::uint32_t Utf16Length(std::string_view ansi) {
+Dword Utf16Length(std::string_view ansi) {
     const std::wstring wide = FromWtf8(ansi);
     std::size_t length = wide.size();
 #if WCHAR_MAX > 0xFFFF
@@ -55,14 +51,14 @@ std::uint32_t Utf16Length(std::string_view ansi) {
     length += static_cast<std::size_t>(
         std::count_if(wide.begin(), wide.end(), [](wchar_t c) { return c > 0xFFFF; }));
 #endif
-    return static_cast<std::uint32_t>(length);
+    return static_cast<Dword>(length);
 }
 
 }  // namespace
 
 struct MemoryRegistry::Node {
     struct Value {
-        std::uint32_t type = 0;
+        Dword type = 0;
         std::vector<std::uint8_t> bytes;
     };
 
@@ -129,8 +125,7 @@ MemoryRegistry::MemoryRegistry() {
 
 MemoryRegistry::~MemoryRegistry() = default;
 
-Status MemoryRegistry::Resolve(RegKey key, std::uint32_t access,
-                               std::shared_ptr<Node>& node) const {
+Status MemoryRegistry::Resolve(RegKey key, Dword access, std::shared_ptr<Node>& node) const {
     if (const auto root = roots_.find(key); root != roots_.end()) {
         node = root->second;
         return kErrorSuccess;
@@ -149,33 +144,24 @@ Status MemoryRegistry::Resolve(RegKey key, std::uint32_t access,
     return kErrorSuccess;
 }
 
-RegKey MemoryRegistry::AddHandle(std::shared_ptr<Node> node, std::uint32_t access) {
+RegKey MemoryRegistry::AddHandle(std::shared_ptr<Node> node, Dword access) {
     const RegKey key = nextHandle_;
     nextHandle_ += 4;  // like kernel handles: multiples of four
     handles_.emplace(key, Handle{std::move(node), access});
     return key;
 }
 
-Status MemoryRegistry::OpenKeyEx(RegKey key, const char* subKey, std::uint32_t /*options*/,
-                                 std::uint32_t access, RegKey* result) {
-    if (result == nullptr) {
-        return kErrorInvalidParameter;
-    }
-    *result = 0;
+Status MemoryRegistry::OpenKeyEx(RegKey key, const char* subKey, Dword access, RegKey& result) {
     // Opening a predefined root itself gives the root back, even one without a store behind it.
     if (IsPredefined(key) && IsEmptyName(subKey)) {
-        *result = key;
+        result = key;
         return kErrorSuccess;
     }
-    return OpenNode(key, subKey, false, access, *result);
+    return OpenNode(key, subKey, false, access, result);
 }
 
-Status MemoryRegistry::CreateKey(RegKey key, const char* subKey, RegKey* result) {
-    if (result == nullptr) {
-        return kErrorInvalidParameter;
-    }
-    *result = 0;
-    return OpenNode(key, subKey, true, kKeyAllAccess, *result);
+Status MemoryRegistry::CreateKey(RegKey key, const char* subKey, RegKey& result) {
+    return OpenNode(key, subKey, true, kKeyAllAccess, result);
 }
 
 Status MemoryRegistry::Find(RegKey key, const char* subKey, bool create,
@@ -185,13 +171,11 @@ Status MemoryRegistry::Find(RegKey key, const char* subKey, bool create,
     return status == kErrorSuccess ? Walk(std::move(parent), subKey, create, node) : status;
 }
 
-Status MemoryRegistry::OpenNode(RegKey key, const char* subKey, bool create, std::uint32_t access,
+Status MemoryRegistry::OpenNode(RegKey key, const char* subKey, bool create, Dword access,
                                 RegKey& result) {
     std::shared_ptr<Node> node;
     const Status status = Find(key, subKey, create, node);
-    if (status == kErrorSuccess) {
-        result = AddHandle(std::move(node), access);
-    }
+    result = status == kErrorSuccess ? AddHandle(std::move(node), access) : 0;
     return status;
 }
 
@@ -202,12 +186,8 @@ Status MemoryRegistry::CloseKey(RegKey key) {
     return handles_.erase(key) == 1 ? kErrorSuccess : kErrorInvalidHandle;
 }
 
-Status MemoryRegistry::QueryValueEx(RegKey key, const char* valueName, std::uint32_t* reserved,
-                                    std::uint32_t* type, std::uint8_t* data,
-                                    std::uint32_t* dataSize) {
-    if ((data != nullptr && dataSize == nullptr) || reserved != nullptr) {
-        return kErrorInvalidParameter;
-    }
+Status MemoryRegistry::QueryValueEx(RegKey key, const char* valueName, Dword& type,
+                                    std::uint8_t* data, Dword& size) {
     std::shared_ptr<Node> node;
     if (const Status status = Resolve(key, kKeyQueryValue, node); status != kErrorSuccess) {
         return status;
@@ -215,54 +195,28 @@ Status MemoryRegistry::QueryValueEx(RegKey key, const char* valueName, std::uint
     const auto it = node->values.find(valueName ? valueName : "");
     if (it == node->values.end()) {
         // Windows reports REG_NONE for a missing value and leaves the size alone.
-        if (type != nullptr) {
-            *type = kRegNone;
-        }
+        type = kRegNone;
         return kErrorFileNotFound;
     }
-    const Node::Value& value = it->second;
-    const auto size = static_cast<std::uint32_t>(value.bytes.size());
-    Status status = kErrorSuccess;
-    if (type != nullptr) {
-        *type = value.type;
-    }
-    if (data != nullptr && size > 0) {
-        if (size > *dataSize) {
-            status = kErrorMoreData;
-        } else {
-            std::copy(value.bytes.begin(), value.bytes.end(), data);
-            // Windows terminates an unterminated string when the buffer has room to spare.
-            if (IsStringType(value.type) && size < *dataSize && data[size - 1] != 0) {
-                data[size] = 0;
-            }
-        }
-    }
-    if (dataSize != nullptr) {
-        *dataSize = size;
-    }
-    return status;
+    type = it->second.type;
+    return CopyValueOut(type, it->second.bytes, data, size);
 }
 
-Status MemoryRegistry::SetValueEx(RegKey key, const char* valueName, std::uint32_t /*reserved*/,
-                                  std::uint32_t type, const std::uint8_t* data,
-                                  std::uint32_t dataSize) {
-    if (data == nullptr && dataSize > 0) {
+Status MemoryRegistry::SetValueEx(RegKey key, const char* valueName, Dword type,
+                                  const std::uint8_t* data, Dword size) {
+    if (data == nullptr && size > 0) {
         return kErrorNoAccess;
     }
-    // Like Windows, a string whose count leaves out the NUL that follows it gets that NUL: the
-    // byte after the data is read, so it must be readable (as it must be for Windows).
-    if (dataSize > 0 && IsStringType(type) && data[dataSize - 1] != 0 && data[dataSize] == 0) {
-        ++dataSize;
-    }
+    size = CountedSize(type, data, size);
     std::shared_ptr<Node> node;
     if (const Status status = Resolve(key, kKeySetValue, node); status != kErrorSuccess) {
         return status;
     }
-    std::vector<std::uint8_t> bytes(data, data + dataSize);
+    std::vector<std::uint8_t> bytes(data, data + size);
     if (IsStringType(type)) {
         // Windows keeps strings as UTF-16: what the code page cannot convert comes back changed.
         const std::string converted =
-            ToWtf8(FromWtf8(std::string_view(reinterpret_cast<const char*>(data), dataSize)));
+            ToWtf8(FromWtf8(std::string_view(reinterpret_cast<const char*>(data), size)));
         bytes.assign(converted.begin(), converted.end());
     }
     // An existing value keeps the spelling of its name.
@@ -299,59 +253,20 @@ Status MemoryRegistry::DeleteKey(RegKey key, const char* subKey) {
     return kErrorSuccess;
 }
 
-Status MemoryRegistry::QueryInfoKey(RegKey key, char* className, std::uint32_t* classLength,
-                                    std::uint32_t* reserved, std::uint32_t* subKeyCount,
-                                    std::uint32_t* maxSubKeyLength, std::uint32_t* maxClassLength,
-                                    std::uint32_t* valueCount, std::uint32_t* maxValueNameLength,
-                                    std::uint32_t* maxValueLength,
-                                    std::uint32_t* securityDescriptorSize,
-                                    FileTime* lastWriteTime) {
-    if (reserved != nullptr || (className != nullptr && classLength == nullptr)) {
-        return kErrorInvalidParameter;
-    }
+Status MemoryRegistry::QueryInfoKey(RegKey key, Dword& subKeyCount, Dword& longestSubKey) {
     std::shared_ptr<Node> node;
     if (const Status status = Resolve(key, 0, node); status != kErrorSuccess) {
         return status;
     }
-    std::uint32_t longestSubkey = 0;
+    subKeyCount = static_cast<Dword>(node->subkeys.size());
+    longestSubKey = 0;
     for (const auto& entry : node->subkeys) {
-        longestSubkey = std::max(longestSubkey, Utf16Length(entry.first));
-    }
-    std::uint32_t longestValueName = 0;
-    std::uint32_t longestValue = 0;
-    for (const auto& [name, value] : node->values) {
-        longestValueName = std::max(longestValueName, Utf16Length(name));
-        longestValue = std::max(longestValue, static_cast<std::uint32_t>(value.bytes.size()));
-    }
-    if (className != nullptr && *classLength > 0) {
-        className[0] = '\0';
-    }
-    const auto store = [](std::uint32_t* target, std::uint32_t value) {
-        if (target != nullptr) {
-            *target = value;
-        }
-    };
-    store(classLength, 0);
-    store(subKeyCount, static_cast<std::uint32_t>(node->subkeys.size()));
-    store(maxSubKeyLength, longestSubkey);
-    store(maxClassLength, 0);
-    store(valueCount, static_cast<std::uint32_t>(node->values.size()));
-    store(maxValueNameLength, longestValueName);
-    store(maxValueLength, longestValue);
-    store(securityDescriptorSize, 0);
-    if (lastWriteTime != nullptr) {
-        *lastWriteTime = FileTime{};
+        longestSubKey = std::max(longestSubKey, Utf16Length(entry.first));
     }
     return kErrorSuccess;
 }
 
-Status MemoryRegistry::EnumKeyEx(RegKey key, std::uint32_t index, char* name,
-                                 std::uint32_t* nameLength, std::uint32_t* reserved,
-                                 char* className, std::uint32_t* classLength,
-                                 FileTime* lastWriteTime) {
-    if (reserved != nullptr || name == nullptr || nameLength == nullptr) {
-        return kErrorInvalidParameter;
-    }
+Status MemoryRegistry::EnumKeyEx(RegKey key, Dword index, char* name, Dword& nameLength) {
     std::shared_ptr<Node> node;
     if (const Status status = Resolve(key, kKeyEnumerateSubKeys, node); status != kErrorSuccess) {
         return status;
@@ -359,25 +274,7 @@ Status MemoryRegistry::EnumKeyEx(RegKey key, std::uint32_t index, char* name,
     if (index >= node->subkeys.size()) {
         return kErrorNoMoreItems;
     }
-    const std::string& subkey = std::next(node->subkeys.begin(), index)->first;
-    const auto length = static_cast<std::uint32_t>(subkey.size());
-    // Room for the NUL is needed, and the class (always empty here) needs room for its NUL too.
-    if (length >= *nameLength ||
-        (className != nullptr && classLength != nullptr && *classLength == 0)) {
-        return kErrorMoreData;
-    }
-    std::memcpy(name, subkey.c_str(), length + 1);
-    *nameLength = length;
-    if (classLength != nullptr) {
-        *classLength = 0;
-        if (className != nullptr) {
-            className[0] = '\0';
-        }
-    }
-    if (lastWriteTime != nullptr) {
-        *lastWriteTime = FileTime{};
-    }
-    return kErrorSuccess;
+    return CopyNameOut(std::next(node->subkeys.begin(), index)->first, name, nameLength);
 }
 
 }  // namespace tilu

@@ -1,9 +1,10 @@
-// The registry services the registry module is built on, as one small interface.
+// The registry services the registry module uses, as one small interface: the arguments cQueryReg
+// passes and what it reads back, nothing more.
 //
-// The argument and status semantics are those of advapi32's ANSI functions (RegOpenKeyExA and
-// friends) under a UTF-8 code page, whatever the process's code page: texts are WTF-8 byte
-// strings (registry/wtf8.h), sizes are in bytes (names in characters where advapi32 counts
-// characters), and every call returns a Win32 status code.
+// Each call has the semantics of the advapi32 function it is named after, in its ANSI form
+// (RegOpenKeyExA and friends) under a UTF-8 code page, whatever the process's code page: texts
+// are WTF-8 byte strings (registry/wtf8.h), data sizes are in bytes, subkey-name lengths in the
+// UTF-16 units Windows counts, and every call returns a Win32 status code.
 // Two implementations: Advapi32Registry forwards to Windows (or Wine); MemoryRegistry is a portable
 // in-memory store that behaves the same way, used where there is no registry.
 #pragma once
@@ -19,6 +20,9 @@ using RegKey = std::intptr_t;
 // A Win32 status code (LONG): 0 for success, otherwise the service's own error code.
 using Status = std::int32_t;
 
+// A DWORD: value types, access masks, sizes, counts and indices.
+using Dword = std::uint32_t;
+
 // The status codes the project names. Every other code is passed through untouched.
 inline constexpr Status kErrorSuccess = 0;
 inline constexpr Status kErrorFileNotFound = 2;
@@ -31,23 +35,17 @@ inline constexpr Status kErrorNoMoreItems = 259;
 inline constexpr Status kErrorKeyDeleted = 1018;
 
 // Value type codes.
-inline constexpr std::uint32_t kRegNone = 0;
-inline constexpr std::uint32_t kRegSz = 1;
-inline constexpr std::uint32_t kRegExpandSz = 2;
-inline constexpr std::uint32_t kRegBinary = 3;
-inline constexpr std::uint32_t kRegDword = 4;
-inline constexpr std::uint32_t kRegMultiSz = 7;
+inline constexpr Dword kRegNone = 0;
+inline constexpr Dword kRegSz = 1;
+inline constexpr Dword kRegExpandSz = 2;
+inline constexpr Dword kRegBinary = 3;
+inline constexpr Dword kRegDword = 4;
+inline constexpr Dword kRegMultiSz = 7;
 
 // Access masks.
-inline constexpr std::uint32_t kKeyRead = 0x20019;
-inline constexpr std::uint32_t kKeyWrite = 0x20006;
-inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;
-
-// A FILETIME: 100-ns intervals since 1601, as two 32-bit halves.
-struct FileTime {
-    std::uint32_t low = 0;
-    std::uint32_t high = 0;
-};
+inline constexpr Dword kKeyRead = 0x20019;
+inline constexpr Dword kKeyWrite = 0x20006;
+inline constexpr Dword kKeyAllAccess = 0xF003F;
 
 // A predefined root key as a 32-bit handle.
 using RootHandle = std::int32_t;
@@ -75,38 +73,30 @@ class RegistryApi {
 public:
     virtual ~RegistryApi() = default;
 
-    // RegOpenKeyExA. An empty or null subKey opens `key` itself (a new handle to it).
-    virtual Status OpenKeyEx(RegKey key, const char* subKey, std::uint32_t options,
-                             std::uint32_t access, RegKey* result) = 0;
+    // RegOpenKeyExA with options 0. An empty or null subKey opens `key` itself (a new handle).
+    virtual Status OpenKeyEx(RegKey key, const char* subKey, Dword access, RegKey& result) = 0;
     // RegCreateKeyA: opens the key, creating it (and missing parents) first if needed.
-    virtual Status CreateKey(RegKey key, const char* subKey, RegKey* result) = 0;
+    virtual Status CreateKey(RegKey key, const char* subKey, RegKey& result) = 0;
     // RegCloseKey. Closing a predefined root is allowed and does nothing.
     virtual Status CloseKey(RegKey key) = 0;
-    // RegQueryValueExA. `type`, `data` and `dataSize` may be null as in advapi32; a too-small
-    // *dataSize gives kErrorMoreData with the required size stored back.
-    virtual Status QueryValueEx(RegKey key, const char* valueName, std::uint32_t* reserved,
-                                std::uint32_t* type, std::uint8_t* data,
-                                std::uint32_t* dataSize) = 0;
+    // RegQueryValueExA. A null `data` asks for type and size only; a `size` too small for the
+    // value gives kErrorMoreData with the size needed stored back. A missing value gives
+    // kErrorFileNotFound with the type kRegNone and the size untouched.
+    virtual Status QueryValueEx(RegKey key, const char* valueName, Dword& type, std::uint8_t* data,
+                                Dword& size) = 0;
     // RegSetValueExA.
-    virtual Status SetValueEx(RegKey key, const char* valueName, std::uint32_t reserved,
-                              std::uint32_t type, const std::uint8_t* data,
-                              std::uint32_t dataSize) = 0;
+    virtual Status SetValueEx(RegKey key, const char* valueName, Dword type,
+                              const std::uint8_t* data, Dword size) = 0;
     // RegDeleteValueA.
     virtual Status DeleteValue(RegKey key, const char* valueName) = 0;
     // RegDeleteKeyA: deletes a key that has no subkeys.
     virtual Status DeleteKey(RegKey key, const char* subKey) = 0;
-    // RegQueryInfoKeyA. Every out pointer may be null.
-    virtual Status QueryInfoKey(RegKey key, char* className, std::uint32_t* classLength,
-                                std::uint32_t* reserved, std::uint32_t* subKeyCount,
-                                std::uint32_t* maxSubKeyLength, std::uint32_t* maxClassLength,
-                                std::uint32_t* valueCount, std::uint32_t* maxValueNameLength,
-                                std::uint32_t* maxValueLength,
-                                std::uint32_t* securityDescriptorSize, FileTime* lastWriteTime) = 0;
-    // RegEnumKeyExA. *nameLength goes in as the buffer size in characters (terminator included)
-    // and comes back as the name's length without it.
-    virtual Status EnumKeyEx(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameLength,
-                             std::uint32_t* reserved, char* className, std::uint32_t* classLength,
-                             FileTime* lastWriteTime) = 0;
+    // RegQueryInfoKeyA, for the two numbers a walk over the subkeys needs: how many there are and
+    // the length of the longest name.
+    virtual Status QueryInfoKey(RegKey key, Dword& subKeyCount, Dword& longestSubKey) = 0;
+    // RegEnumKeyExA. `nameLength` goes in as the size of the buffer `name` in characters
+    // (terminator included) and comes back as the name's length without it.
+    virtual Status EnumKeyEx(RegKey key, Dword index, char* name, Dword& nameLength) = 0;
 };
 
 }  // namespace tilu

@@ -14,13 +14,13 @@ public:
     ScopedKey& operator=(const ScopedKey&) = delete;
 
     // On failure nothing is held.
-    Status Open(RegKey parent, const char* subKey, std::uint32_t access) {
+    Status Open(RegKey parent, const char* subKey, Dword access) {
         Close();
-        return Hold(api_.OpenKeyEx(parent, subKey, 0, access, &key_));
+        return Hold(api_.OpenKeyEx(parent, subKey, access, key_));
     }
     Status Create(RegKey parent, const char* subKey) {
         Close();
-        return Hold(api_.CreateKey(parent, subKey, &key_));
+        return Hold(api_.CreateKey(parent, subKey, key_));
     }
     // Closes the key now and gives the close's status; 0 when nothing is held.
     Status Close() {

@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "history/slots.h"
-#include "registry/fault_injection.h"
 #include "tests/history/history_harness.h"
+#include "tests/support/fault_injection.h"
 
 namespace tilu {
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "registry/cqueryreg.h"
-#include "registry/fault_injection.h"
 #include "registry/registry_api.h"
+#include "tests/support/fault_injection.h"
 #include "tests/support/history_slots.h"
 #include "tests/support/test_registry.h"
 #include "tests/ui/ui_test_support.h"

@@ -10,7 +10,7 @@
 
 #include "registry/wtf8.h"
 #include "registry/cqueryreg.h"
-#include "registry/fault_injection.h"
+#include "tests/support/fault_injection.h"
 #include "tests/support/test_registry.h"
 
 namespace tilu::testing {

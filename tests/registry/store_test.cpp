@@ -13,8 +13,7 @@ namespace {
 
 // A handle opened straight on the store at construction, with the open's status.
 struct RawKey : ScopedKey {
-    RawKey(RegistryApi& api, RegKey parent, const std::string& subKey,
-           std::uint32_t access = kKeyAllAccess)
+    RawKey(RegistryApi& api, RegKey parent, const std::string& subKey, Dword access = kKeyAllAccess)
         : ScopedKey(api), status(Open(parent, subKey.c_str(), access)) {}
 
     const Status status;
@@ -55,11 +54,11 @@ TEST_F(StoreTest, QueryValueSizesAndStatuses) {
         RawKey key(api(), kCurrentUserKey, scratch_.Subkey(), kKeyRead);
         ASSERT_EQ(key.status, kErrorSuccess);
         std::vector<std::uint8_t> buffer(c.bufferSize + 1, 0x55);
-        std::uint32_t type = 0;
-        std::uint32_t size = c.bufferSize;
-        EXPECT_EQ(api().QueryValueEx(key.Get(), "v", nullptr, &type,
-                                     c.withBuffer ? buffer.data() : nullptr, &size),
-                  c.status);
+        Dword type = 0;
+        Dword size = c.bufferSize;
+        EXPECT_EQ(
+            api().QueryValueEx(key.Get(), "v", type, c.withBuffer ? buffer.data() : nullptr, size),
+            c.status);
         EXPECT_EQ(type, c.type);
         EXPECT_EQ(size, c.size);
         if (c.status == kErrorMoreData) {
@@ -73,10 +72,10 @@ TEST_F(StoreTest, QueryValueSizesAndStatuses) {
 TEST_F(StoreTest, MissingValueGivesNoTypeAndLeavesTheSize) {
     scratch_.SetRaw("present", kRegSz, Bytes("x"));
     RawKey key(api(), kCurrentUserKey, scratch_.Subkey(), kKeyRead);
-    std::uint32_t type = 99, size = 99;
+    Dword type = 99, size = 99;
     std::uint32_t probe = 0;
-    EXPECT_EQ(api().QueryValueEx(key.Get(), "absent", nullptr, &type,
-                                 reinterpret_cast<std::uint8_t*>(&probe), &size),
+    EXPECT_EQ(api().QueryValueEx(key.Get(), "absent", type, reinterpret_cast<std::uint8_t*>(&probe),
+                                 size),
               kErrorFileNotFound);
     EXPECT_EQ(type, kRegNone);
     EXPECT_EQ(size, 99u);
@@ -86,8 +85,8 @@ TEST_F(StoreTest, UncountedTerminatorIsAddedToStrings) {
     scratch_.CreateSubkey("");
     RawKey key(api(), kCurrentUserKey, scratch_.Subkey());
     const std::uint8_t text[] = {'a', 'b', 'c', 0};
-    ASSERT_EQ(api().SetValueEx(key.Get(), "sz", 0, kRegSz, text, 3), kErrorSuccess);
-    ASSERT_EQ(api().SetValueEx(key.Get(), "bin", 0, kRegBinary, text, 3), kErrorSuccess);
+    ASSERT_EQ(api().SetValueEx(key.Get(), "sz", kRegSz, text, 3), kErrorSuccess);
+    ASSERT_EQ(api().SetValueEx(key.Get(), "bin", kRegBinary, text, 3), kErrorSuccess);
     EXPECT_EQ(scratch_.GetRaw("sz")->bytes, Bytes(std::string("abc\0", 4)));
     EXPECT_EQ(scratch_.GetRaw("bin")->bytes, Bytes("abc"));
 }
@@ -104,7 +103,7 @@ TEST_F(StoreTest, DefaultValueIsTheEmptyName) {
     scratch_.CreateSubkey("");
     RawKey key(api(), kCurrentUserKey, scratch_.Subkey());
     const std::uint8_t text[] = {'d', 0};
-    ASSERT_EQ(api().SetValueEx(key.Get(), nullptr, 0, kRegSz, text, 2), kErrorSuccess);
+    ASSERT_EQ(api().SetValueEx(key.Get(), nullptr, kRegSz, text, 2), kErrorSuccess);
     EXPECT_EQ(scratch_.GetRaw("")->bytes, Bytes(std::string("d\0", 2)));
     EXPECT_EQ(api().DeleteValue(key.Get(), ""), kErrorSuccess);
     EXPECT_EQ(api().DeleteValue(key.Get(), nullptr), kErrorFileNotFound);
@@ -113,10 +112,9 @@ TEST_F(StoreTest, DefaultValueIsTheEmptyName) {
 std::vector<std::string> EnumerateAll(RegistryApi& api, RegKey key) {
     std::vector<std::string> names;
     char name[64];
-    for (std::uint32_t index = 0;; ++index) {
-        std::uint32_t length = sizeof name;
-        if (api.EnumKeyEx(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            kErrorSuccess) {
+    for (Dword index = 0;; ++index) {
+        Dword length = sizeof name;
+        if (api.EnumKeyEx(key, index, name, length) != kErrorSuccess) {
             break;
         }
         names.emplace_back(name, length);
@@ -154,11 +152,8 @@ TEST_F(StoreTest, EnumerationBoundsAndBufferSizes) {
     for (const EnumCase& c : cases) {
         SCOPED_TRACE(c.name);
         char name[8] = {};
-        std::uint32_t length = c.length;
-        std::uint32_t classLength = 0;
-        EXPECT_EQ(api().EnumKeyEx(key.Get(), c.index, name, &length, nullptr, nullptr, &classLength,
-                                  nullptr),
-                  c.status);
+        Dword length = c.length;
+        EXPECT_EQ(api().EnumKeyEx(key.Get(), c.index, name, length), c.status);
         EXPECT_EQ(length, c.lengthAfter);
     }
 }
@@ -167,10 +162,8 @@ TEST_F(StoreTest, KeyInfoCountsNameLengthsInUtf16Units) {
     scratch_.CreateSubkey("ab");
     scratch_.CreateSubkey(ToWtf8(L"ЖЖЖ"));
     RawKey key(api(), kCurrentUserKey, scratch_.Subkey());
-    std::uint32_t count = 0, longest = 0;
-    ASSERT_EQ(api().QueryInfoKey(key.Get(), nullptr, nullptr, nullptr, &count, &longest, nullptr,
-                                 nullptr, nullptr, nullptr, nullptr, nullptr),
-              kErrorSuccess);
+    Dword count = 0, longest = 0;
+    ASSERT_EQ(api().QueryInfoKey(key.Get(), count, longest), kErrorSuccess);
     EXPECT_EQ(count, 2u);
     EXPECT_EQ(longest, 3u) << "three characters, though six bytes in UTF-8";
 }
@@ -189,17 +182,17 @@ TEST_F(StoreTest, KeyDeletion) {
 TEST_F(StoreTest, HandleOfADeletedKey) {
     scratch_.CreateSubkey("Gone");
     RegKey gone = 0;
-    ASSERT_EQ(api().OpenKeyEx(kCurrentUserKey, (scratch_.Subkey() + "\\Gone").c_str(), 0,
-                              kKeyAllAccess, &gone),
+    ASSERT_EQ(api().OpenKeyEx(kCurrentUserKey, (scratch_.Subkey() + "\\Gone").c_str(),
+                              kKeyAllAccess, gone),
               kErrorSuccess);
     RawKey parent(api(), kCurrentUserKey, scratch_.Subkey());
     ASSERT_EQ(api().DeleteKey(parent.Get(), "Gone"), kErrorSuccess);
     const std::uint8_t text[] = {'a', 0};
-    std::uint32_t size = 0;
+    Dword type = 0, size = 0;
     RegKey child = 0;
-    EXPECT_EQ(api().SetValueEx(gone, "v", 0, kRegSz, text, 2), kErrorKeyDeleted);
-    EXPECT_EQ(api().QueryValueEx(gone, "v", nullptr, nullptr, nullptr, &size), kErrorKeyDeleted);
-    EXPECT_EQ(api().CreateKey(gone, "child", &child), kErrorKeyDeleted);
+    EXPECT_EQ(api().SetValueEx(gone, "v", kRegSz, text, 2), kErrorKeyDeleted);
+    EXPECT_EQ(api().QueryValueEx(gone, "v", type, nullptr, size), kErrorKeyDeleted);
+    EXPECT_EQ(api().CreateKey(gone, "child", child), kErrorKeyDeleted);
     EXPECT_EQ(api().CloseKey(gone), kErrorSuccess);
     EXPECT_EQ(api().CloseKey(gone), kErrorInvalidHandle);
 }
@@ -207,13 +200,12 @@ TEST_F(StoreTest, HandleOfADeletedKey) {
 TEST_F(StoreTest, AccessRightsOfAHandle) {
     scratch_.SetRaw("v", kRegSz, Bytes(std::string("a\0", 2)));
     const std::uint8_t text[] = {'b', 0};
-    std::uint32_t size = 0;
+    Dword type = 0, size = 0;
     RawKey reader(api(), kCurrentUserKey, scratch_.Subkey(), kKeyRead);
-    EXPECT_EQ(api().SetValueEx(reader.Get(), "v", 0, kRegSz, text, 2), kErrorAccessDenied);
+    EXPECT_EQ(api().SetValueEx(reader.Get(), "v", kRegSz, text, 2), kErrorAccessDenied);
     EXPECT_EQ(api().DeleteValue(reader.Get(), "v"), kErrorAccessDenied);
     RawKey writer(api(), kCurrentUserKey, scratch_.Subkey(), kKeyWrite);
-    EXPECT_EQ(api().QueryValueEx(writer.Get(), "v", nullptr, nullptr, nullptr, &size),
-              kErrorAccessDenied);
+    EXPECT_EQ(api().QueryValueEx(writer.Get(), "v", type, nullptr, size), kErrorAccessDenied);
     EXPECT_EQ(api().DeleteValue(writer.Get(), "absent"), kErrorFileNotFound);
 }
 

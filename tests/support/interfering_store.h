@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "registry/fault_injection.h"
+#include "tests/support/fault_injection.h"
 
 namespace tilu::testing {
 
@@ -18,11 +18,10 @@ public:
     InterferingStore(RegistryApi& inner, After after)
         : FaultInjectingRegistry(inner), after_(std::move(after)) {}
 
-    Status QueryValueEx(RegKey key, const char* valueName, std::uint32_t* reserved,
-                        std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override {
-        Status status =
-            FaultInjectingRegistry::QueryValueEx(key, valueName, reserved, type, data, dataSize);
-        after_(queries_++, valueName ? valueName : "", status, type, dataSize);
+    Status QueryValueEx(RegKey key, const char* valueName, Dword& type, std::uint8_t* data,
+                        Dword& size) override {
+        Status status = FaultInjectingRegistry::QueryValueEx(key, valueName, type, data, size);
+        after_(queries_++, valueName ? valueName : "", status, &type, &size);
         return status;
     }
 

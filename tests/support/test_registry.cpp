@@ -16,7 +16,7 @@ namespace {
 
 constexpr std::wstring_view kScratchParent = L"Software\\TiluTests\\";
 constexpr std::wstring_view kRootPrefix = L"HKEY_CURRENT_USER\\";
-constexpr std::uint32_t kLongestName = 1024;
+constexpr Dword kLongestName = 1024;
 
 void Check(Status status, const char* what) {
     if (status != kErrorSuccess) {
@@ -43,9 +43,8 @@ void DeleteTreeRaw(RegistryApi& api, RegKey parent, const std::string& subKey) {
     }
     // Always the first subkey: each one is gone before the next is asked for.
     std::string name(kLongestName, '\0');
-    std::uint32_t length = kLongestName;
-    while (api.EnumKeyEx(key.Get(), 0, name.data(), &length, nullptr, nullptr, nullptr, nullptr) ==
-           kErrorSuccess) {
+    Dword length = kLongestName;
+    while (api.EnumKeyEx(key.Get(), 0, name.data(), length) == kErrorSuccess) {
         const std::string child(name.data(), length);
         DeleteTreeRaw(api, key.Get(), child);
         if (ScopedKey left(api); left.Open(key.Get(), child.c_str(), kKeyRead) == kErrorSuccess) {
@@ -80,11 +79,11 @@ void ScratchKey::SetRaw(const std::string& valueName, std::uint32_t type,
     RegistryApi& api = TestRegistry();
     ScopedKey key(api);
     Check(key.Create(kCurrentUserKey, Below(relative).c_str()), "CreateKey");
-    const auto size = static_cast<std::uint32_t>(bytes.size());
+    const auto size = static_cast<Dword>(bytes.size());
     // The registry adds a NUL to a string whose count leaves out a NUL right after it; a
     // non-zero byte there keeps the value exactly as given.
     bytes.push_back(0xFF);
-    Check(api.SetValueEx(key.Get(), valueName.c_str(), 0, type, bytes.data(), size), "SetValueEx");
+    Check(api.SetValueEx(key.Get(), valueName.c_str(), type, bytes.data(), size), "SetValueEx");
 }
 
 std::optional<RawValue> ScratchKey::GetRaw(const std::string& valueName,
@@ -95,15 +94,14 @@ std::optional<RawValue> ScratchKey::GetRaw(const std::string& valueName,
         return std::nullopt;
     }
     RawValue value;
-    std::uint32_t size = 0;
-    if (api.QueryValueEx(key.Get(), valueName.c_str(), nullptr, &value.type, nullptr, &size) !=
+    Dword size = 0;
+    if (api.QueryValueEx(key.Get(), valueName.c_str(), value.type, nullptr, size) !=
         kErrorSuccess) {
         return std::nullopt;
     }
     value.bytes.resize(size);
     if (size > 0) {
-        Check(api.QueryValueEx(key.Get(), valueName.c_str(), nullptr, &value.type,
-                               value.bytes.data(), &size),
+        Check(api.QueryValueEx(key.Get(), valueName.c_str(), value.type, value.bytes.data(), size),
               "QueryValueEx");
         value.bytes.resize(size);
     }

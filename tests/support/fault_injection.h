@@ -63,25 +63,42 @@ public:
     // Handles returned by OpenKeyEx or CreateKey through this decorator and not closed yet.
     std::size_t OpenHandleCount() const { return openHandles_.size(); }
 
-    Status OpenKeyEx(RegKey key, const char* subKey, std::uint32_t options, std::uint32_t access,
-                     RegKey* result) override;
-    Status CreateKey(RegKey key, const char* subKey, RegKey* result) override;
-    Status CloseKey(RegKey key) override;
-    Status QueryValueEx(RegKey key, const char* valueName, std::uint32_t* reserved,
-                        std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override;
-    Status SetValueEx(RegKey key, const char* valueName, std::uint32_t reserved, std::uint32_t type,
-                      const std::uint8_t* data, std::uint32_t dataSize) override;
-    Status DeleteValue(RegKey key, const char* valueName) override;
-    Status DeleteKey(RegKey key, const char* subKey) override;
-    Status QueryInfoKey(RegKey key, char* className, std::uint32_t* classLength,
-                        std::uint32_t* reserved, std::uint32_t* subKeyCount,
-                        std::uint32_t* maxSubKeyLength, std::uint32_t* maxClassLength,
-                        std::uint32_t* valueCount, std::uint32_t* maxValueNameLength,
-                        std::uint32_t* maxValueLength, std::uint32_t* securityDescriptorSize,
-                        FileTime* lastWriteTime) override;
-    Status EnumKeyEx(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameLength,
-                     std::uint32_t* reserved, char* className, std::uint32_t* classLength,
-                     FileTime* lastWriteTime) override;
+    Status OpenKeyEx(RegKey key, const char* subKey, Dword access, RegKey& result) override {
+        return Run(Op::OpenKeyEx, key, subKey,
+                   [&] { return Track(inner_.OpenKeyEx(key, subKey, access, result), result); });
+    }
+    Status CreateKey(RegKey key, const char* subKey, RegKey& result) override {
+        return Run(Op::CreateKey, key, subKey,
+                   [&] { return Track(inner_.CreateKey(key, subKey, result), result); });
+    }
+    Status CloseKey(RegKey key) override {
+        return Run(Op::CloseKey, key, nullptr, [&] { return Untrack(inner_.CloseKey(key), key); });
+    }
+    Status QueryValueEx(RegKey key, const char* valueName, Dword& type, std::uint8_t* data,
+                        Dword& size) override {
+        return Run(Op::QueryValueEx, key, valueName,
+                   [&] { return inner_.QueryValueEx(key, valueName, type, data, size); });
+    }
+    Status SetValueEx(RegKey key, const char* valueName, Dword type, const std::uint8_t* data,
+                      Dword size) override {
+        return Run(Op::SetValueEx, key, valueName,
+                   [&] { return inner_.SetValueEx(key, valueName, type, data, size); });
+    }
+    Status DeleteValue(RegKey key, const char* valueName) override {
+        return Run(Op::DeleteValue, key, valueName,
+                   [&] { return inner_.DeleteValue(key, valueName); });
+    }
+    Status DeleteKey(RegKey key, const char* subKey) override {
+        return Run(Op::DeleteKey, key, subKey, [&] { return inner_.DeleteKey(key, subKey); });
+    }
+    Status QueryInfoKey(RegKey key, Dword& subKeyCount, Dword& longestSubKey) override {
+        return Run(Op::QueryInfoKey, key, nullptr,
+                   [&] { return inner_.QueryInfoKey(key, subKeyCount, longestSubKey); });
+    }
+    Status EnumKeyEx(RegKey key, Dword index, char* name, Dword& nameLength) override {
+        return Run(Op::EnumKeyEx, key, nullptr,
+                   [&] { return inner_.EnumKeyEx(key, index, name, nameLength); });
+    }
 
 private:
     struct OpFailure {
@@ -95,11 +112,19 @@ private:
 
     // The injected status for the next call of `op`, if it is to fail.
     std::optional<Status> InjectedFailure(Op op) const;
-    // Counts the handle an open or create returned with `status`; gives the status back.
-    Status Track(Status status, const RegKey* result);
+    // Counts the handle an open or create stored in `result` with `status`; gives the status
+    // back. By reference: it is read once the call has stored it.
+    Status Track(Status status, const RegKey& result);
+    // Forgets a handle that closed with `status`; gives the status back.
+    Status Untrack(Status status, RegKey key);
     // Runs `forward` unless a failure is injected; logs the call either way.
     template <class Forward>
-    Status Run(Op op, RegKey key, const char* text, Forward forward);
+    Status Run(Op op, RegKey key, const char* text, Forward forward) {
+        const std::optional<Status> injected = InjectedFailure(op);
+        const Status status = injected ? *injected : forward();
+        log_.push_back({op, key, text ? std::string(text) : std::string(), status});
+        return status;
+    }
 
     RegistryApi& inner_;
     std::vector<OpFailure> opFailures_;

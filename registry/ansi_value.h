@@ -1,0 +1,31 @@
+// The byte rules of advapi32's ANSI functions that both stores follow when they hand values and
+// names across the RegistryApi boundary, written once.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "registry/registry_api.h"
+
+namespace tilu {
+
+// REG_SZ, REG_EXPAND_SZ and REG_MULTI_SZ: the types whose data is text.
+bool IsStringType(Dword type);
+
+// The byte count RegSetValueExA stores for `data`: a string whose count leaves out the NUL that
+// follows it gets that NUL, so the byte after the data must be readable.
+Dword CountedSize(Dword type, const std::uint8_t* data, Dword size);
+
+// Hands a value out as RegQueryValueExA does: with a null `data` only its size; otherwise its bytes
+// when `size` has room for them, else kErrorMoreData and nothing written. A string without a
+// terminator gets one where the buffer has room to spare. `size` comes back as the value's size.
+Status CopyValueOut(Dword type, std::span<const std::uint8_t> bytes, std::uint8_t* data,
+                    Dword& size);
+
+// Hands a name out as RegEnumKeyExA does: `length` goes in as the buffer's size in characters,
+// terminator included, and comes back as the name's length; a name that does not fit is
+// kErrorMoreData.
+Status CopyNameOut(std::string_view name, char* buffer, Dword& length);
+
+}  // namespace tilu
