@@ -46,10 +46,6 @@ CommandTilu::CommandTilu(Form& form, const ChildPlacement& placement, HCURSOR ha
     Create(kClassName, 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, form.Hwnd(), ChildId());
 }
 
-CommandTilu::~CommandTilu() {
-    Destroy();
-}
-
 void CommandTilu::Caption(const std::wstring& Nombre) {
     CaptionTilu(Nombre);
 }
@@ -137,10 +133,6 @@ LRESULT CommandTilu::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         default:
             break;
-    }
-    LRESULT result = 0;
-    if (HandleSurfaceMessage(message, wParam, lParam, result)) {
-        return result;
     }
     return Surface::OnMessage(message, wParam, lParam);
 }

@@ -26,7 +26,11 @@ Form::Form(FormDesign design)
       nextChildId_(kFirstChildId) {}
 
 Form::~Form() {
-    Unload();
+    // The window itself goes with the base; the application must not keep a form that is gone.
+    if (IsLoaded()) {
+        EnableWaitingForms();
+        Application::Current().FormUnloaded(*this);
+    }
 }
 
 DWORD Form::Style() const {
@@ -238,7 +242,6 @@ FormChild* Form::ChildOf(HWND hwnd) const {
 }
 
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
     switch (message) {
         case WM_SETCURSOR:
             // A child sets its own pointer.
@@ -304,9 +307,6 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         default:
             break;
-    }
-    if (HandleSurfaceMessage(message, wParam, lParam, result)) {
-        return result;
     }
     return Surface::OnMessage(message, wParam, lParam);
 }

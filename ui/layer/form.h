@@ -54,10 +54,6 @@ public:
     // The window's font at its DPI, given to its child windows.
     HFONT Font() const { return font_.At(Dpi()); }
 
-    // Called by FormChild only: returns the child's window id.
-    int Attach(FormChild& child);
-    void Detach(FormChild& child);
-
 protected:
     explicit Form(FormDesign design);
 
@@ -74,6 +70,12 @@ protected:
     void OnDestroyed() override;
 
 private:
+    friend class FormChild;
+
+    // Returns the child's window id.
+    int Attach(FormChild& child);
+    void Detach(FormChild& child);
+
     DWORD Style() const;
     DWORD ExStyle() const;
     // The window's icons at its DPI, where the design gives one.
@@ -103,8 +105,6 @@ private:
 template <class Derived, class ControlSet>
 class FormOf : public Form {
 public:
-    ~FormOf() override { Unload(); }
-
     // Reaching the controls loads the form from its design if it is not loaded.
     ControlSet& Controls() {
         Load();

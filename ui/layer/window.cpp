@@ -1,6 +1,7 @@
 #include "ui/layer/window.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "ui/layer/application.h"
 #include "ui/layer/scale.h"
@@ -8,7 +9,10 @@
 namespace tilu::ui {
 
 Window::~Window() {
-    Destroy();
+    if (hwnd_) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(std::exchange(hwnd_, nullptr));
+    }
 }
 
 UINT Window::Dpi() const {

@@ -11,6 +11,8 @@ class Window {
 public:
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
+    // Stops handing messages to the object, then destroys the window: by then the derived parts
+    // are gone, so no message may reach them.
     virtual ~Window();
 
     HWND Hwnd() const { return hwnd_; }
@@ -26,6 +28,7 @@ protected:
     // Creates the window bound to this object. Throws when the system refuses.
     void Create(const wchar_t* className, DWORD exStyle, DWORD style, int x, int y, int width,
                 int height, HWND parent, int childId);
+    // Destroys the window while the object still receives its last messages.
     void Destroy();
     // A top-level window was told that its DPI changed (WM_DPICHANGED).
     void DpiChanged(UINT dpi) { dpi_ = dpi; }
