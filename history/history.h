@@ -15,7 +15,6 @@
 #include <string>
 
 #include "history/history_view.h"
-#include "history/message_dialog.h"
 #include "history/slots.h"
 #include "registry/cqueryreg.h"
 
@@ -24,7 +23,7 @@ namespace tilu {
 class History {
 public:
     // keyPath is the history key; only tests name another one.
-    History(const cQueryReg& registry, HistoryView& view, MessageDialog& message,
+    History(const cQueryReg& registry, HistoryView& view,
             std::wstring keyPath = std::wstring(HistoryKeyPath));
 
     // The main window's load: the list from the key, then the status line's load form.
@@ -33,6 +32,8 @@ public:
     void Refresh();
     // The list's selection changed.
     void RecordSelection();
+    // Whether an entry is selected; if not, tells the user that the command needs one.
+    bool RequireSelection();
 
     // Empties the list and appends the non-empty slots in slot order; selects nothing.
     void ReloadHistory();
@@ -56,7 +57,6 @@ private:
 
     const cQueryReg& registry_;
     HistoryView& view_;
-    MessageDialog& message_;
     std::wstring keyPath_;
     SlotTexts loaded_;  // the slots as the list was last filled from them
 };

@@ -118,6 +118,28 @@ TEST_F(MensajeTest, ClosesByAnyMouseButtonAKeyOrTheCloseBox) {
     }
 }
 
+// The program's notices: the text, the caption "Aceptar", then the beep, then the modal show.
+TEST_F(MensajeTest, TellWritesTextAndCaptionThenBeepsThenShows) {
+    for (const wchar_t* text :
+         {kNothingSelected, L"El historial ha cambiado fuera del programa."}) {
+        SCOPED_TRACE(text);
+        Mensaje& dialog = TheForm<Mensaje>();
+        std::wstring atBeep;
+        Application::Current().Seams().beep = [&] {
+            atBeep = dialog.TextoMensaje().Caption() + L"|" + dialog.CommandTilu1().CaptionTilu();
+        };
+        std::wstring beforeShow = L"(not shown)";
+        OnModalLoop([&](Form& open) {
+            EXPECT_EQ(&open, &dialog);
+            beforeShow = atBeep;
+            testing::Press(dialog.CommandTilu1());
+        });
+        dialog.Tell(text);
+        EXPECT_EQ(beforeShow, std::wstring(text) + L"|Aceptar");
+        EXPECT_FALSE(dialog.IsLoaded());
+    }
+}
+
 TEST_F(MensajeTest, AKeyReleasedWithoutItsPressDoesNotClose) {
     Mensaje& dialog = TheForm<Mensaje>();
     bool stillOpen = false;

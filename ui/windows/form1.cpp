@@ -9,6 +9,7 @@
 #include "ui/layer/resources.h"
 #include "ui/controls/palette.h"
 #include "ui/windows/form2.h"
+#include "ui/windows/mensaje.h"
 #include "ui/windows/shared_designs.h"
 
 namespace tilu::ui {
@@ -89,7 +90,7 @@ Form1Controls::Form1Controls(Form1& form, HCURSOR hand)
 Form1::Form1() : FormOf(Form1Design()) {}
 
 void Form1::UseHistory(const cQueryReg& registry, std::wstring keyPath) {
-    history_.emplace(registry, static_cast<HistoryView&>(*this), notice_, std::move(keyPath));
+    history_.emplace(registry, static_cast<HistoryView&>(*this), std::move(keyPath));
 }
 
 History& Form1::Logic() {
@@ -124,8 +125,7 @@ void Form1::DeleteSelectedEntry() {
 }
 
 void Form1::ModifySelectedEntry() {
-    if (Controls().List1.SelectedText().empty()) {
-        ReportNothingSelected(notice_);
+    if (!Logic().RequireSelection()) {
         return;
     }
     // Reaching Text1 loads the dialog, whose load captions its buttons before the text is set.
@@ -146,6 +146,10 @@ void Form1::SetStatusLine(const std::wstring& text) {
     // the middle of a refill, would be painted twice. RedrawWindow: RDW_UPDATENOW paints now,
     // RDW_NOCHILDREN leaves the children out (MSDN).
     RedrawWindow(Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_NOCHILDREN);
+}
+
+void Form1::ShowNotice(const std::wstring& message) {
+    TheForm<Mensaje>().Tell(message);
 }
 
 }  // namespace tilu::ui

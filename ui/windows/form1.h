@@ -17,7 +17,6 @@
 #include "ui/layer/line.h"
 #include "ui/layer/picture.h"
 #include "ui/windows/history_list.h"
-#include "ui/windows/mensaje_notice.h"
 
 namespace tilu::ui {
 
@@ -80,8 +79,8 @@ private:
     ListModel& List() override { return Controls().List1; }
     void SetRecordedIndex(std::int16_t index) override { recordedIndex_ = index; }
     void SetStatusLine(const std::wstring& text) override;
+    void ShowNotice(const std::wstring& message) override;
 
-    MensajeNotice notice_;
     std::optional<History> history_;  // set by UseHistory
     // A plain number rather than Label10's caption, so that no text is parsed back; the label
     // stays as drawn, unseen.

@@ -2,6 +2,7 @@
 
 #include "ui/resources/resource_ids.h"
 #include "ui/controls/palette.h"
+#include "ui/layer/application.h"
 
 namespace tilu::ui {
 
@@ -32,5 +33,13 @@ MensajeControls::MensajeControls(Mensaje& form)
 }
 
 Mensaje::Mensaje() : FormOf(MensajeDesign()) {}
+
+void Mensaje::Tell(const std::wstring& message) {
+    // Reaching the controls loads the dialog from its design first.
+    TextoMensaje().SetCaption(message);
+    CommandTilu1().CaptionTilu(L"Aceptar");
+    Application::Current().Beep();
+    ShowModal();
+}
 
 }  // namespace tilu::ui
