@@ -26,18 +26,20 @@ constexpr wchar_t kNothingSelected[] = L"No has seleccionado ningún elemento.";
 
 class MensajeTest : public testing::WindowTest {
 protected:
+    Mensaje mensaje_{application_};
+
     // The calling protocol: text, button caption, the caller's beep, modal show.
     void ShowMessage(const std::wstring& text, const std::wstring& button) {
-        Mensaje& dialog = TheForm<Mensaje>();
+        Mensaje& dialog = mensaje_;
         dialog.TextoMensaje().SetCaption(text);
         dialog.CommandTilu1().CaptionTilu(button);
-        Application::Current().Beep();
+        application_.Beep();
         dialog.ShowModal();
     }
 };
 
 TEST_F(MensajeTest, GeometryAtTheWindowsDpi) {
-    Mensaje& dialog = TheForm<Mensaje>();
+    Mensaje& dialog = mensaje_;
     dialog.Load();
     const Scale scale(dialog.Dpi());
     EXPECT_TRUE(testing::ClientAreaIs(dialog, 4155, 1605, {277, 107}));
@@ -51,7 +53,7 @@ TEST_F(MensajeTest, GeometryAtTheWindowsDpi) {
 }
 
 TEST_F(MensajeTest, FirstAccessLoadsTheDesignState) {
-    Mensaje& dialog = TheForm<Mensaje>();
+    Mensaje& dialog = mensaje_;
     dialog.Unload();
     EXPECT_EQ(dialog.TextoMensaje().Caption(), L"");
     EXPECT_TRUE(dialog.IsLoaded());
@@ -62,7 +64,7 @@ TEST_F(MensajeTest, FirstAccessLoadsTheDesignState) {
 }
 
 TEST_F(MensajeTest, ShowsTheMessageModallyUntilTheButtonIsClicked) {
-    Mensaje& dialog = TheForm<Mensaje>();
+    Mensaje& dialog = mensaje_;
     bool checkedWhileOpen = false;
     OnModalLoop([&](Form& shown) {
         EXPECT_EQ(&shown, &dialog);
@@ -94,21 +96,21 @@ TEST_F(MensajeTest, ClosesByAnyMouseButtonAKeyOrTheCloseBox) {
         {"middle button", click(MK_MBUTTON)},
         {"Enter pressed and released on the button",
          [](Mensaje& d) {
-             testing::LoopKeyDown(d.CommandTilu1().Hwnd(), VK_RETURN);
-             testing::LoopKeyUp(d.CommandTilu1().Hwnd(), VK_RETURN);
+             testing::LoopKeyDown(d.App(), d.CommandTilu1().Hwnd(), VK_RETURN);
+             testing::LoopKeyUp(d.App(), d.CommandTilu1().Hwnd(), VK_RETURN);
          }},
         {"a letter key",
          [](Mensaje& d) {
-             testing::LoopKeyDown(d.CommandTilu1().Hwnd(), 'X');
-             testing::LoopKeyUp(d.CommandTilu1().Hwnd(), 'X');
+             testing::LoopKeyDown(d.App(), d.CommandTilu1().Hwnd(), 'X');
+             testing::LoopKeyUp(d.App(), d.CommandTilu1().Hwnd(), 'X');
          }},
         {"close box", [](Mensaje& d) { SendMessageW(d.Hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
         {"Alt+F4 (WM_CLOSE)", [](Mensaje& d) { SendMessageW(d.Hwnd(), WM_CLOSE, 0, 0); }},
     };
     for (const Case& k : cases) {
-        Mensaje& dialog = TheForm<Mensaje>();
+        Mensaje& dialog = mensaje_;
         bool closed = false;
-        Application::Current().Seams().modalLoopStarted = [&](Form&) {
+        platform_.modalLoopStarted = [&](Form&) {
             k.close(dialog);
             closed = !dialog.IsLoaded();
             dialog.Unload();  // so that a failing case does not hold the test
@@ -123,9 +125,9 @@ TEST_F(MensajeTest, TellWritesTextAndCaptionThenBeepsThenShows) {
     for (const wchar_t* text :
          {kNothingSelected, L"El historial ha cambiado fuera del programa."}) {
         SCOPED_TRACE(text);
-        Mensaje& dialog = TheForm<Mensaje>();
+        Mensaje& dialog = mensaje_;
         std::wstring atBeep;
-        Application::Current().Seams().beep = [&] {
+        platform_.beep = [&] {
             atBeep = dialog.TextoMensaje().Caption() + L"|" + dialog.CommandTilu1().CaptionTilu();
         };
         std::wstring beforeShow = L"(not shown)";
@@ -141,11 +143,11 @@ TEST_F(MensajeTest, TellWritesTextAndCaptionThenBeepsThenShows) {
 }
 
 TEST_F(MensajeTest, AKeyReleasedWithoutItsPressDoesNotClose) {
-    Mensaje& dialog = TheForm<Mensaje>();
+    Mensaje& dialog = mensaje_;
     bool stillOpen = false;
     OnModalLoop([&](Form&) {
         // The Enter that opened the dialog from another window is released here.
-        testing::LoopKeyUp(dialog.CommandTilu1().Hwnd(), VK_RETURN);
+        testing::LoopKeyUp(application_, dialog.CommandTilu1().Hwnd(), VK_RETURN);
         stillOpen = dialog.IsLoaded();
         dialog.Unload();
     });
@@ -154,7 +156,7 @@ TEST_F(MensajeTest, AKeyReleasedWithoutItsPressDoesNotClose) {
 }
 
 TEST_F(MensajeTest, LongTextWrapsInsideTheLabel) {
-    Mensaje& dialog = TheForm<Mensaje>();
+    Mensaje& dialog = mensaje_;
     dialog.TextoMensaje().SetCaption(L"Un mensaje bastante más largo que cabe en dos líneas.");
     const Scale scale(dialog.Dpi());
     const RECT label = scale.Px(dialog.TextoMensaje().Bounds());
@@ -175,7 +177,7 @@ TEST_F(MensajeTest, LongTextWrapsInsideTheLabel) {
 
 // The history's messages wrap inside the label in at most two lines, at 96 and at 144 DPI.
 TEST_F(MensajeTest, MessagesFitTheLabelInTwoLines) {
-    const TwipsRect bounds = TheForm<Mensaje>().TextoMensaje().Bounds();
+    const TwipsRect bounds = mensaje_.TextoMensaje().Bounds();
     const ScaledFont font(SansSerifRegular());
     const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     for (const UINT dpi : {96u, 144u}) {
@@ -197,7 +199,7 @@ TEST_F(MensajeTest, MessagesFitTheLabelInTwoLines) {
 
 TEST_F(MensajeTest, PaintsTheQuestionMark) {
     ASSERT_TRUE(FindResourceW(nullptr, MAKEINTRESOURCEW(IDI_QUESTION_MARK), RT_GROUP_ICON));
-    Mensaje& dialog = TheForm<Mensaje>();
+    Mensaje& dialog = mensaje_;
     const Scale scale(dialog.Dpi());
     const RECT icon = dialog.Image1().DrawnArea(scale);
     const Canvas canvas(dialog);
@@ -212,7 +214,7 @@ TEST_F(MensajeTest, PaintsTheQuestionMark) {
 }
 
 TEST_F(MensajeTest, SecondUseShowsFreshlyWrittenText) {
-    Mensaje& dialog = TheForm<Mensaje>();
+    Mensaje& dialog = mensaje_;
     std::vector<std::wstring> shown;
     OnModalLoop([&](Form&) {
         shown.push_back(dialog.TextoMensaje().Caption() + L"|" +

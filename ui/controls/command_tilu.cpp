@@ -23,7 +23,7 @@ CommandTilu::CommandTilu(Form& form, const ChildPlacement& placement)
     : CommandTilu(form, placement, LoadPointer(IDC_HAND_POINTER)) {}
 
 CommandTilu::CommandTilu(Form& form, const ChildPlacement& placement, HCURSOR hand)
-    : Surface(form.BackColor()),
+    : Surface(form.App(), form.BackColor()),
       FormChild(form, placement),
       botón_(*this, LabelDesign{.bounds = kFace, .pointer = hand}),
       texto_(*this, LabelDesign{.bounds = kTextArea,

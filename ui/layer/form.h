@@ -1,8 +1,8 @@
 // A top-level window of the program. Its client area has exactly the design size at the window's
 // DPI; it has a fixed single-line border, a caption, no maximize or minimize box. Loading creates
 // the window and its controls from the design and runs the load reaction; unloading destroys
-// them, so that the next load starts again from the design. Every window class has one instance,
-// owned by the Application (see FormOf).
+// them, so that the next load starts again from the design. Whoever builds the program's windows
+// builds each once, for the whole run, and keeps it.
 #pragma once
 
 #include <windows.h>
@@ -55,7 +55,7 @@ public:
     HFONT Font() const { return font_.At(Dpi()); }
 
 protected:
-    explicit Form(FormDesign design);
+    Form(Application& application, FormDesign design);
 
     // Builds the controls from the design; called during load, once the window exists.
     virtual void CreateControls() {}

@@ -28,7 +28,8 @@ public:
     Lightweight* HitTest(POINT point) const;
 
 protected:
-    explicit Surface(COLORREF backColor) : backColor_(backColor) {}
+    Surface(Application& application, COLORREF backColor)
+        : Window(application), backColor_(backColor) {}
 
     // Painting, mouse and pointer messages; the rest go to the window's default handling.
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -82,7 +82,7 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
         auto* self = static_cast<Window*>(create->lpCreateParams);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->hwnd_ = hwnd;
-        self->dpi_ = Application::Current().Seams().dpi.ForWindow(hwnd);
+        self->dpi_ = self->application_.Seams().dpi.ForWindow(hwnd);
     }
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) {
@@ -94,16 +94,17 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
         try {
             self->OnDestroyed();
         } catch (...) {
-            Application::Current().KeepFailure(std::current_exception());
+            self->application_.KeepFailure(std::current_exception());
         }
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     // The handler may destroy this window and the object with it: nothing here touches `self`
-    // after the call.
+    // after the call. The application outlives its windows.
+    Application& application = self->application_;
     try {
         return self->OnMessage(message, wParam, lParam);
     } catch (...) {
-        Application::Current().KeepFailure(std::current_exception());
+        application.KeepFailure(std::current_exception());
         return 0;
     }
 }

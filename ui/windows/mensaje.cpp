@@ -32,13 +32,13 @@ MensajeControls::MensajeControls(Mensaje& form)
     CommandTilu1.PulsarBotón = [&form] { form.Unload(); };
 }
 
-Mensaje::Mensaje() : FormOf(MensajeDesign()) {}
+Mensaje::Mensaje(Application& application) : FormOf(application, MensajeDesign()) {}
 
 void Mensaje::Tell(const std::wstring& message) {
     // Reaching the controls loads the dialog from its design first.
     TextoMensaje().SetCaption(message);
     CommandTilu1().CaptionTilu(L"Aceptar");
-    Application::Current().Beep();
+    App().Beep();
     ShowModal();
 }
 

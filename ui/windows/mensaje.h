@@ -25,7 +25,7 @@ struct MensajeControls {
 
 class Mensaje : public FormOf<Mensaje, MensajeControls> {
 public:
-    Mensaje();
+    explicit Mensaje(Application& application);
 
     // Reaching a control loads the dialog from its design if it is not loaded.
     Label& TextoMensaje() { return Controls().TextoMensaje; }
