@@ -22,9 +22,8 @@ namespace tilu {
 
 class History {
 public:
-    // keyPath is the history key; only tests name another one.
-    History(const cQueryReg& registry, HistoryView& view,
-            std::wstring keyPath = std::wstring(HistoryKeyPath));
+    // keyPath: the history key, HistoryKeyPath in the program; tests name a scratch one.
+    History(const cQueryReg& registry, HistoryView& view, std::wstring keyPath);
 
     // The main window's load: the list from the key, then the status line's load form.
     void OnLoad();

@@ -6,6 +6,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -333,6 +334,18 @@ TEST_F(LayerTest, FailureInAReactionReachesTheLoopNotTheSystem) {
     message.message = WM_LBUTTONUP;
     message.wParam = 0;
     EXPECT_THROW(application_.Dispatch(message), std::runtime_error);
+}
+
+TEST_F(LayerTest, AFormDestroyedWhileLoadedTakesItsWindowAndLeavesTheApplication) {
+    other_.Show();
+    HWND hwnd = nullptr;
+    {
+        StackForm form(application_);
+        form.Show();
+        hwnd = form.Hwnd();
+    }
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(application_.LoadedForms(), std::vector<Form*>{&other_});
 }
 
 TEST_F(LayerTest, RunEndsWhenTheLastLoadedWindowIsUnloaded) {
