@@ -147,18 +147,18 @@ TEST_F(Form1Test, CommandsWithNothingSelectedSaySo) {
         std::wstring captionAtBeep = L"(no beep)";
         platform_.beep = [&] {
             ++beeps_;
-            captionAtBeep = program_.mensaje.CommandTilu1().CaptionTilu();
+            captionAtBeep = program_.mensaje.Controls().CommandTilu1.CaptionTilu();
         };
         int shown = 0;
         OnModalLoop([&](Form& dialog) {
             ++shown;
             Mensaje& mensaje = program_.mensaje;
             EXPECT_EQ(&dialog, &mensaje) << target.name;
-            EXPECT_EQ(mensaje.TextoMensaje().Caption(), kNothingSelected) << target.name;
-            EXPECT_EQ(mensaje.CommandTilu1().CaptionTilu(), L"Aceptar") << target.name;
+            EXPECT_EQ(mensaje.Controls().TextoMensaje.Caption(), kNothingSelected) << target.name;
+            EXPECT_EQ(mensaje.Controls().CommandTilu1.CaptionTilu(), L"Aceptar") << target.name;
             EXPECT_EQ(beeps_, 1) << target.name << ": the beep comes before the show";
             EXPECT_FALSE(IsWindowEnabled(form.Hwnd())) << target.name << ": modal";
-            testing::Press(mensaje.CommandTilu1());
+            testing::Press(mensaje.Controls().CommandTilu1);
         });
         ClickAt(form, target.point);
 

@@ -179,7 +179,7 @@ TEST_F(Form2Test, CloseRequestsToTheMainWindowWaitForTheDialog) {
                 program_.form2.Text1().SetText(L"https://nueva.es/");
                 Press(program_.form2.Controls().CommandTilu2);
             } else {
-                Press(program_.mensaje.CommandTilu1());
+                Press(program_.mensaje.Controls().CommandTilu1);
             }
         });
         ClickOn(form1, form1.Controls().Label8);

@@ -36,8 +36,8 @@ Mensaje::Mensaje(Application& application) : FormOf(application, MensajeDesign()
 
 void Mensaje::Tell(const std::wstring& message) {
     // Reaching the controls loads the dialog from its design first.
-    TextoMensaje().SetCaption(message);
-    CommandTilu1().CaptionTilu(L"Aceptar");
+    Controls().TextoMensaje.SetCaption(message);
+    Controls().CommandTilu1.CaptionTilu(L"Aceptar");
     App().Beep();
     ShowModal();
 }

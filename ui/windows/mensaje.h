@@ -27,11 +27,6 @@ class Mensaje : public FormOf<Mensaje, MensajeControls> {
 public:
     explicit Mensaje(Application& application);
 
-    // Reaching a control loads the dialog from its design if it is not loaded.
-    Label& TextoMensaje() { return Controls().TextoMensaje; }
-    CommandTilu& CommandTilu1() { return Controls().CommandTilu1; }
-    Picture& Image1() { return Controls().Image1; }
-
     // The message with the button "Aceptar", then the beep, then the modal show: returns once
     // the user has closed the dialog.
     void Tell(const std::wstring& message);
