@@ -7,7 +7,7 @@
 #include <exception>
 #include <string>
 
-#include "app/startup.h"
+#include "app/program.h"
 #include "history/slots.h"
 #include "registry/advapi32_registry.h"
 #include "registry/cqueryreg.h"
@@ -38,10 +38,13 @@ private:
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const ComApartment apartment;
     try {
+        const tilu::ui::Platform platform = tilu::ui::SystemPlatform();
+        tilu::ui::Application application(platform);
         tilu::Advapi32Registry api;
         const tilu::cQueryReg registry(api);
-        tilu::StartProgram(registry, std::wstring(tilu::HistoryKeyPath));
-        return tilu::ui::Application::Current().Run();
+        tilu::Program program(application, registry, std::wstring(tilu::HistoryKeyPath));
+        program.Start();
+        return application.Run();
     } catch (const std::exception& failure) {
         // The program reports nothing to the user; a debugger still sees why it stopped.
         OutputDebugStringA(failure.what());

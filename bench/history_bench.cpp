@@ -11,11 +11,11 @@
 #include "bench/raw_history.h"
 #include "bench/stopwatch.h"
 #include "history/history.h"
-#include "history/memory_view.h"
 #include "history/slots.h"
 #include "registry/advapi32_registry.h"
 #include "registry/wtf8.h"
 #include "registry/cqueryreg.h"
+#include "tests/support/memory_view.h"
 
 namespace tilu::bench {
 namespace {
@@ -27,15 +27,6 @@ constexpr int kRounds = 9;
 constexpr int kReloadsPerRound = 200;
 constexpr int kDeletesPerRound = 100;
 constexpr double kTargetRatio = 1.15;
-
-// The benchmark never shows a message: it always has a selection.
-class NoDialog : public MessageDialog {
-public:
-    void SetMessageText(const std::wstring&) override {}
-    void SetButtonCaption(const std::wstring&) override {}
-    void Beep() override {}
-    void ShowModal() override {}
-};
 
 std::string Address(int slot) {
     return "http://www.sitio-de-prueba-" + std::to_string(slot) + ".es/ruta/pagina.html";
@@ -145,8 +136,7 @@ int Run() {
     Advapi32Registry api;
     cQueryReg registry(api);
     MemoryView view;
-    NoDialog dialog;
-    History history(registry, view, dialog, kKeyPath);
+    History history(registry, view, kKeyPath);
     const RawHistory raw(kSubkey);
 
     Timings reload;

@@ -9,12 +9,13 @@ namespace tilu {
 namespace {
 
 constexpr std::int16_t kCreateKey = -1;
+constexpr wchar_t kNothingSelected[] = L"No has seleccionado ningún elemento.";
+constexpr wchar_t kChangedOutside[] = L"El historial ha cambiado fuera del programa.";
 
 }  // namespace
 
-History::History(const cQueryReg& registry, HistoryView& view, MessageDialog& message,
-                 std::wstring keyPath)
-    : registry_(registry), view_(view), message_(message), keyPath_(std::move(keyPath)) {}
+History::History(const cQueryReg& registry, HistoryView& view, std::wstring keyPath)
+    : registry_(registry), view_(view), keyPath_(std::move(keyPath)) {}
 
 void History::OnLoad() {
     // A freshly loaded window has recorded no selection yet.
@@ -32,6 +33,14 @@ void History::RecordSelection() {
     // The list never holds more than SlotCount items, so the index fits in 16 bits.
     view_.SetRecordedIndex(static_cast<std::int16_t>(view_.List().SelectedIndex()));
     view_.SetStatusLine(SelectionStatus(view_.RecordedIndex(), view_.List().Count()));
+}
+
+bool History::RequireSelection() {
+    if (view_.List().SelectedText().empty()) {
+        view_.ShowNotice(kNothingSelected);
+        return false;
+    }
+    return true;
 }
 
 History::SlotTexts History::ReadSlots() const {
@@ -68,7 +77,7 @@ bool History::ListIsCurrent() {
     }
     Fill(std::move(now));
     view_.SetStatusLine(RefreshStatus(view_.List().Count()));
-    ReportOutsideChange(message_);
+    view_.ShowNotice(kChangedOutside);
     return false;
 }
 
@@ -89,14 +98,10 @@ void History::RewriteHistory() {
 }
 
 void History::DeleteSelectedEntry() {
+    if (!RequireSelection() || !ListIsCurrent()) {
+        return;
+    }
     ListModel& list = view_.List();
-    if (list.SelectedText().empty()) {
-        ReportNothingSelected(message_);
-        return;
-    }
-    if (!ListIsCurrent()) {
-        return;
-    }
     list.RemoveAt(list.SelectedIndex());
     RewriteHistory();
     ReloadHistory();

@@ -15,7 +15,6 @@
 #include <string>
 
 #include "history/history_view.h"
-#include "history/message_dialog.h"
 #include "history/slots.h"
 #include "registry/cqueryreg.h"
 
@@ -23,9 +22,8 @@ namespace tilu {
 
 class History {
 public:
-    // keyPath is the history key; only tests name another one.
-    History(const cQueryReg& registry, HistoryView& view, MessageDialog& message,
-            std::wstring keyPath = std::wstring(HistoryKeyPath));
+    // keyPath: the history key, HistoryKeyPath in the program; tests name a scratch one.
+    History(const cQueryReg& registry, HistoryView& view, std::wstring keyPath);
 
     // The main window's load: the list from the key, then the status line's load form.
     void OnLoad();
@@ -33,6 +31,8 @@ public:
     void Refresh();
     // The list's selection changed.
     void RecordSelection();
+    // Whether an entry is selected; if not, tells the user that the command needs one.
+    bool RequireSelection();
 
     // Empties the list and appends the non-empty slots in slot order; selects nothing.
     void ReloadHistory();
@@ -56,7 +56,6 @@ private:
 
     const cQueryReg& registry_;
     HistoryView& view_;
-    MessageDialog& message_;
     std::wstring keyPath_;
     SlotTexts loaded_;  // the slots as the list was last filled from them
 };

@@ -1,13 +1,32 @@
 // What the history operations need of the main window: its list, its record of the last
-// selected index and its status line.
+// selected index, its status line and its notices to the user.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "history/list_model.h"
-
 namespace tilu {
+
+// The main window's list: an ordered, unsorted list of texts with at most one selected item.
+class ListModel {
+public:
+    virtual ~ListModel() = default;
+
+    virtual int Count() const = 0;
+    // Empty text for a position at or past the end (or below zero).
+    virtual std::wstring TextAt(int position) const = 0;
+    virtual void Append(const std::wstring& text) = 0;
+    // The following items move up one position. Position must designate an item.
+    virtual void RemoveAt(int position) = 0;
+    // Position must designate an item.
+    virtual void SetTextAt(int position, const std::wstring& text) = 0;
+    // Removes every item; nothing is selected afterwards.
+    virtual void Clear() = 0;
+    // -1 when nothing is selected.
+    virtual int SelectedIndex() const = 0;
+    // Empty text when nothing is selected.
+    virtual std::wstring SelectedText() const = 0;
+};
 
 class HistoryView {
 public:
@@ -18,6 +37,8 @@ public:
     virtual std::int16_t RecordedIndex() const = 0;
     virtual void SetRecordedIndex(std::int16_t index) = 0;
     virtual void SetStatusLine(const std::wstring& text) = 0;
+    // Tells the user `message` in the message dialog, with a beep; returns once it is closed.
+    virtual void ShowNotice(const std::wstring& message) = 0;
 };
 
 }  // namespace tilu

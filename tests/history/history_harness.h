@@ -1,5 +1,4 @@
-// A history wired to a scratch key of the test registry, a list held in memory and a message
-// dialog that records its steps.
+// A history wired to a scratch key of the test registry and a view held in memory.
 #pragma once
 
 #include <cstddef>
@@ -8,26 +7,12 @@
 #include <vector>
 
 #include "history/history.h"
-#include "history/memory_view.h"
-#include "history/message_dialog.h"
 #include "registry/cqueryreg.h"
 #include "tests/support/history_slots.h"
+#include "tests/support/memory_view.h"
 #include "tests/support/test_registry.h"
 
 namespace tilu::testing {
-
-// A message dialog that records each step as text, in order.
-class RecordingDialog : public MessageDialog {
-public:
-    void SetMessageText(const std::wstring& text) override { steps.push_back(L"text: " + text); }
-    void SetButtonCaption(const std::wstring& caption) override {
-        steps.push_back(L"caption: " + caption);
-    }
-    void Beep() override { steps.push_back(L"beep"); }
-    void ShowModal() override { steps.push_back(L"show"); }
-
-    std::vector<std::wstring> steps;
-};
 
 using Texts = std::vector<std::wstring>;
 
@@ -54,7 +39,7 @@ public:
     // `api` is the registry the history works through; seeding and reading back always use the
     // test registry itself.
     explicit HistoryHarness(const std::wstring& keyName, RegistryApi& api = TestRegistry())
-        : key(keyName), registry(api), history(registry, view, dialog, key.Path()) {}
+        : key(keyName), registry(api), history(registry, view, key.Path()) {}
 
     void Seed(const std::vector<testing::Seed>& seeds) { SeedKey(key, seeds); }
     // The user selects the entry at `position` (-1: none), as a click in the list does.
@@ -69,7 +54,6 @@ public:
     ScratchKey key;
     cQueryReg registry;
     MemoryView view;
-    RecordingDialog dialog;
     History history;
 };
 

@@ -81,8 +81,7 @@ TEST(OutsideChange, NothingIsWrittenAndTheUserIsTold) {
         EXPECT_EQ(h.ListItems(), shown);
         EXPECT_EQ(h.view.StatusLine(),
                   L"Elemento seleccionado: 0 de " + std::to_wstring(shown.size()));
-        EXPECT_EQ(h.dialog.steps, (Texts{L"text: El historial ha cambiado fuera del programa.",
-                                         L"caption: Aceptar", L"beep", L"show"}));
+        EXPECT_EQ(h.view.Notices(), Texts{L"El historial ha cambiado fuera del programa."});
     }
 }
 
@@ -140,7 +139,7 @@ TEST(UntouchedEntries, StayByteIdentical) {
                 SCOPED_TRACE(kExactTexts[i].first);
                 EXPECT_EQ(testing::GetWide(h.key, "url" + std::to_string(first + i)), before[i]);
             }
-            EXPECT_TRUE(h.dialog.steps.empty());
+            EXPECT_TRUE(h.view.Notices().empty());
         }
     }
 }

@@ -140,7 +140,7 @@ TEST(Rewrite, DeleteAndReplaceLeaveTheListInUrl1Onwards) {
         EXPECT_EQ(h.view.StatusLine(), c.status);
         EXPECT_EQ(h.view.List().SelectedIndex(), -1);
         EXPECT_EQ(h.view.RecordedIndex(), c.selected) << "only a selection change sets it";
-        EXPECT_TRUE(h.dialog.steps.empty());
+        EXPECT_TRUE(h.view.Notices().empty());
         ExpectBystandersUntouched(h);
     }
 }
@@ -210,8 +210,7 @@ TEST(DeleteSelectedEntry, WithNothingSelectedOnlyTellsTheUser) {
 
     h.history.DeleteSelectedEntry();
 
-    EXPECT_EQ(h.dialog.steps, (Texts{L"text: No has seleccionado ningún elemento.",
-                                     L"caption: Aceptar", L"beep", L"show"}));
+    EXPECT_EQ(h.view.Notices(), Texts{L"No has seleccionado ningún elemento."});
     ExpectUnchanged(Observe(h), before);
 }
 
@@ -231,7 +230,7 @@ TEST(ReplaceEntry, WithARecordedIndexOutsideTheListChangesNothing) {
         ExpectUnchanged(Observe(h), before);
         EXPECT_EQ(h.ReadSlots(), Layout({L"a", kAbsent, L"b", kAbsent, kAbsent, kAbsent, kAbsent,
                                          kAbsent, kAbsent, L"c"}));
-        EXPECT_TRUE(h.dialog.steps.empty());
+        EXPECT_TRUE(h.view.Notices().empty());
     }
 }
 

@@ -1,7 +1,6 @@
-// The fixed texts: slot names, the status line forms and the messages.
+// The fixed texts: slot names and the status line forms.
 #include <gtest/gtest.h>
 
-#include "history/message_dialog.h"
 #include "history/slots.h"
 #include "history/status_line.h"
 #include "tests/history/history_harness.h"
@@ -45,21 +44,6 @@ TEST(StatusLine, FiveFormsReadExactly) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.text, c.expected) << c.moment;
-    }
-}
-
-TEST(Messages, TextCaptionBeepThenDialog) {
-    struct Case {
-        void (*report)(MessageDialog&);
-        const wchar_t* text;
-    };
-    for (const Case& c :
-         {Case{ReportNothingSelected, L"No has seleccionado ningún elemento."},
-          Case{ReportOutsideChange, L"El historial ha cambiado fuera del programa."}}) {
-        testing::RecordingDialog dialog;
-        c.report(dialog);
-        EXPECT_EQ(dialog.steps, (std::vector<std::wstring>{std::wstring(L"text: ") + c.text,
-                                                           L"caption: Aceptar", L"beep", L"show"}));
     }
 }
 

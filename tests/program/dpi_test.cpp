@@ -32,22 +32,21 @@ UINT PrefixDpi() {
 
 struct WindowCase {
     const char* name;
-    Form& (*open)();
+    Form& (*window)(Program&);
 };
 
-template <class F>
-Form& Open() {
-    F& form = TheForm<F>();
+const std::vector<WindowCase> kWindows = {
+    {"Presentación", [](Program& p) -> Form& { return p.presentación; }},
+    {"Form1", [](Program& p) -> Form& { return p.form1; }},
+    {"Form2", [](Program& p) -> Form& { return p.form2; }},
+    {"Mensaje", [](Program& p) -> Form& { return p.mensaje; }},
+};
+
+Form& Open(Program& program, const WindowCase& w) {
+    Form& form = w.window(program);
     form.Show();
     return form;
 }
-
-const std::vector<WindowCase> kWindows = {
-    {"Presentación", &Open<Presentación>},
-    {"Form1", &Open<Form1>},
-    {"Form2", &Open<Form2>},
-    {"Mensaje", &Open<Mensaje>},
-};
 
 Extent IconSize(HWND hwnd, WPARAM which) {
     const auto icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, which, 0));
@@ -108,13 +107,13 @@ using DpiTest = testing::ProgramTest;
 
 TEST_F(DpiTest, WithoutPerMonitorFunctionsEveryWindowHasItsDesignAtTheSystemDpi) {
     SeedInOrder(testing::kSeven);
-    Application::Current().Seams().dpi = DpiFunctions();
+    platform_.dpi = DpiFunctions();
     const UINT dpi = PrefixDpi();
     const Scale scale(dpi);
     const Scale at96(kDefaultDpi);
     for (const WindowCase& w : kWindows) {
         SCOPED_TRACE(w.name);
-        Form& form = w.open();
+        Form& form = Open(program_, w);
         const FormDesign& design = form.Design();
         EXPECT_EQ(form.Dpi(), dpi);
         EXPECT_TRUE(
@@ -130,7 +129,7 @@ TEST_F(DpiTest, WithoutPerMonitorFunctionsEveryWindowHasItsDesignAtTheSystemDpi)
         const LONG smallSize = icon ? scale.FromDefaultDpi(16) : 0;
         EXPECT_EQ(IconSize(form.Hwnd(), ICON_BIG), Extent(big, big));
         EXPECT_EQ(IconSize(form.Hwnd(), ICON_SMALL), Extent(smallSize, smallSize));
-        Application::Current().UnloadAll();
+        testing::UnloadAll(application_);
     }
 }
 
@@ -138,11 +137,11 @@ TEST_F(DpiTest, AfterADpiChangeEveryWindowLooksAsIfOpenedAtTheNewDpi) {
     SeedInOrder(testing::kSeven);
     const UINT from = PrefixDpi();
     const UINT to = from == 144 ? 96 : 144;
-    const DpiFunctions system = Application::Current().Seams().dpi;
+    const DpiFunctions system = platform_.dpi;
     for (const WindowCase& w : kWindows) {
         SCOPED_TRACE(w.name);
-        Application::Current().Seams().dpi = system;
-        Form& form = w.open();
+        platform_.dpi = system;
+        Form& form = Open(program_, w);
         ASSERT_EQ(form.Dpi(), from);
         // The window scaled for the new DPI, somewhere else, as Windows suggests it.
         RECT window{};
@@ -156,11 +155,11 @@ TEST_F(DpiTest, AfterADpiChangeEveryWindowLooksAsIfOpenedAtTheNewDpi) {
         GetWindowRect(form.Hwnd(), &window);
         EXPECT_EQ(Extent(window.left, window.top), Extent(suggested.left, suggested.top));
         const Look changed = LookOf(form);
-        Application::Current().UnloadAll();
+        testing::UnloadAll(application_);
 
-        Application::Current().Seams().dpi = DpiFunctions(to == 144 ? &At144 : &At96, {}, {});
-        const Look opened = LookOf(w.open());
-        Application::Current().UnloadAll();
+        platform_.dpi = DpiFunctions(to == 144 ? &At144 : &At96, {}, {});
+        const Look opened = LookOf(Open(program_, w));
+        testing::UnloadAll(application_);
         EXPECT_EQ(changed.client, opened.client);
         EXPECT_EQ(changed.bigIcon, opened.bigIcon);
         EXPECT_EQ(changed.smallIcon, opened.smallIcon);

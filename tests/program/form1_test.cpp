@@ -47,7 +47,7 @@ const Target kCross{"the cross (Image3)", {3000, 3150}};
 
 class Form1Test : public testing::ProgramTest {
 protected:
-    Form1& Main() { return TheForm<Form1>(); }
+    Form1& Main() { return program_.form1; }
 };
 
 TEST_F(Form1Test, LoadShowsTheSlotsInOrderSkippingGaps) {
@@ -145,32 +145,32 @@ TEST_F(Form1Test, CommandsWithNothingSelectedSaySo) {
         Form1& form = ShowForm1();
         beeps_ = 0;
         std::wstring captionAtBeep = L"(no beep)";
-        Application::Current().Seams().beep = [&] {
+        platform_.beep = [&] {
             ++beeps_;
-            captionAtBeep = TheForm<Mensaje>().CommandTilu1().CaptionTilu();
+            captionAtBeep = program_.mensaje.Controls().CommandTilu1.CaptionTilu();
         };
         int shown = 0;
         OnModalLoop([&](Form& dialog) {
             ++shown;
-            Mensaje& mensaje = TheForm<Mensaje>();
+            Mensaje& mensaje = program_.mensaje;
             EXPECT_EQ(&dialog, &mensaje) << target.name;
-            EXPECT_EQ(mensaje.TextoMensaje().Caption(), kNothingSelected) << target.name;
-            EXPECT_EQ(mensaje.CommandTilu1().CaptionTilu(), L"Aceptar") << target.name;
+            EXPECT_EQ(mensaje.Controls().TextoMensaje.Caption(), kNothingSelected) << target.name;
+            EXPECT_EQ(mensaje.Controls().CommandTilu1.CaptionTilu(), L"Aceptar") << target.name;
             EXPECT_EQ(beeps_, 1) << target.name << ": the beep comes before the show";
             EXPECT_FALSE(IsWindowEnabled(form.Hwnd())) << target.name << ": modal";
-            testing::Press(mensaje.CommandTilu1());
+            testing::Press(mensaje.Controls().CommandTilu1);
         });
         ClickAt(form, target.point);
 
         EXPECT_EQ(shown, 1) << target.name << ": one command, run once";
         EXPECT_EQ(beeps_, 1) << target.name;
         EXPECT_EQ(captionAtBeep, L"Aceptar") << target.name << ": caption set before the beep";
-        EXPECT_FALSE(TheForm<Mensaje>().IsLoaded()) << target.name;
+        EXPECT_FALSE(program_.mensaje.IsLoaded()) << target.name;
         EXPECT_TRUE(IsWindowEnabled(form.Hwnd())) << target.name;
         EXPECT_EQ(Status(), L"Elemento seleccionado: 0 de 7") << target.name;
         EXPECT_EQ(Items(), kSeven) << target.name;
         EXPECT_EQ(Slots(), Layout(kSeven)) << target.name;
-        Application::Current().Seams().modalLoopStarted = nullptr;
+        platform_.modalLoopStarted = nullptr;
     }
 }
 
@@ -217,7 +217,7 @@ TEST_F(Form1Test, ClicksElsewhereDoNothing) {
     SeedInOrder(kSeven);
     Form1& form = ShowForm1();
     ClickItem(2);
-    Application::Current().Seams().modalLoopStarted = [](Form& dialog) {
+    platform_.modalLoopStarted = [](Form& dialog) {
         ADD_FAILURE() << "a dialog opened";
         dialog.Unload();
     };
@@ -356,9 +356,9 @@ TEST_F(Form1Test, HandPointerOverTheCommandsOnly) {
 
 TEST_F(Form1Test, ClosingTheMainWindowEndsTheProgram) {
     Form1& form = ShowForm1();
-    ASSERT_EQ(Application::Current().LoadedForms().size(), 1u);
+    ASSERT_EQ(application_.LoadedForms().size(), 1u);
     PostMessageW(form.Hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(Application::Current().Run(), 0) << "the loop ends with the last window";
+    EXPECT_EQ(application_.Run(), 0) << "the loop ends with the last window";
     EXPECT_FALSE(form.IsLoaded());
     EXPECT_EQ(programEnds_, 0) << "no forced end: the loop simply runs out";
 }

@@ -30,14 +30,14 @@ protected:
     // Selects an entry and runs the modify command, with `act` inside the dialog.
     void Modify(int index, std::function<void(Form2&)> act) {
         ClickItem(index);
-        OnModalLoop([act = std::move(act)](Form& dialog) {
-            Form2& form2 = TheForm<Form2>();
+        OnModalLoop([this, act = std::move(act)](Form& dialog) {
+            Form2& form2 = program_.form2;
             ASSERT_EQ(&dialog, &form2);
             act(form2);
         });
-        Form1& form1 = TheForm<Form1>();
+        Form1& form1 = program_.form1;
         ClickOn(form1, form1.Controls().Label8);
-        Application::Current().Seams().modalLoopStarted = nullptr;
+        platform_.modalLoopStarted = nullptr;
     }
 };
 
@@ -52,7 +52,7 @@ TEST_F(Form2Test, OpensWithTheSelectedTextFocused) {
         EXPECT_EQ(dialog.Controls().CommandTilu1.Texto().Caption(), L"Cancelar");
         EXPECT_EQ(dialog.Controls().CommandTilu2.Texto().Caption(), L"Aceptar");
         EXPECT_EQ(Status(), L"Elemento seleccionado: 3 de 7") << "unchanged while open";
-        EXPECT_FALSE(IsWindowEnabled(TheForm<Form1>().Hwnd())) << "the main window waits";
+        EXPECT_FALSE(IsWindowEnabled(program_.form1.Hwnd())) << "the main window waits";
         Press(dialog.Controls().CommandTilu1);
     });
     EXPECT_TRUE(opened);
@@ -173,27 +173,27 @@ TEST_F(Form2Test, CloseRequestsToTheMainWindowWaitForTheDialog) {
         OnModalLoop([&](Form& dialog) {
             PostMessageW(form1.Hwnd(), WM_CLOSE, 0, 0);
             PostMessageW(form1.Hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
-            Application::Current().DispatchPending();
+            testing::PumpPending(application_);
             EXPECT_TRUE(form1.IsLoaded()) << k.name;
-            if (&dialog == &TheForm<Form2>()) {
-                TheForm<Form2>().Text1().SetText(L"https://nueva.es/");
-                Press(TheForm<Form2>().Controls().CommandTilu2);
+            if (&dialog == &program_.form2) {
+                program_.form2.Text1().SetText(L"https://nueva.es/");
+                Press(program_.form2.Controls().CommandTilu2);
             } else {
-                Press(TheForm<Mensaje>().CommandTilu1());
+                Press(program_.mensaje.Controls().CommandTilu1);
             }
         });
         ClickOn(form1, form1.Controls().Label8);
-        Application::Current().Seams().modalLoopStarted = nullptr;
+        platform_.modalLoopStarted = nullptr;
         EXPECT_EQ(Slots(), k.slots) << k.name;
 
         PostMessageW(form1.Hwnd(), WM_CLOSE, 0, 0);
-        EXPECT_EQ(Application::Current().Run(), 0) << k.name;
+        EXPECT_EQ(application_.Run(), 0) << k.name;
         EXPECT_FALSE(form1.IsLoaded()) << k.name;
     }
 }
 
 TEST_F(Form2Test, GeometryAndLook) {
-    Form2& dialog = TheForm<Form2>();
+    Form2& dialog = program_.form2;
     dialog.Unload();
     dialog.Load();
     const Scale scale(dialog.Dpi());

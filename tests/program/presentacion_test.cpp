@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/startup.h"
 #include "program_fixture.h"
 #include "tests/ui/screen_colours.h"
 #include "ui/layer/application.h"
@@ -22,18 +21,18 @@ using testing::kPaleBlue;
 class PresentaciónTest : public testing::ProgramTest {
 protected:
     Presentación& Start() {
-        TheForm<Presentación>().Unload();
-        TheForm<Form1>().Unload();
+        program_.presentación.Unload();
+        program_.form1.Unload();
         counting_.Clear();
-        StartProgram(registry_, key_.Path());
-        return TheForm<Presentación>();
+        program_.Start();
+        return program_.presentación;
     }
 };
 
 TEST_F(PresentaciónTest, StartShowsOnlyTheWelcomeWindowAndReadsNothing) {
     SeedInOrder({L"https://uno.es/"});
     Presentación& welcome = Start();
-    EXPECT_EQ(Application::Current().LoadedForms(), std::vector<Form*>{&welcome});
+    EXPECT_EQ(application_.LoadedForms(), std::vector<Form*>{&welcome});
     EXPECT_TRUE(IsWindowVisible(welcome.Hwnd()));
     EXPECT_EQ(counting_.OperationCount(), 0u) << "the registry is not read before \"Aceptar\"";
     EXPECT_EQ(welcome.Controls().CommandTilu1.CaptionTilu(), L"Salir");
@@ -56,7 +55,7 @@ TEST_F(PresentaciónTest, SalirAndTheCloseBoxEndTheProgramAtOnce) {
         Presentación& welcome = Start();
         k.leave(welcome);
         EXPECT_EQ(programEnds_, 1) << k.name;
-        EXPECT_FALSE(TheForm<Form1>().IsLoaded()) << k.name << ": the main window never opens";
+        EXPECT_FALSE(program_.form1.IsLoaded()) << k.name << ": the main window never opens";
         EXPECT_EQ(counting_.OperationCount(), 0u) << k.name << ": the history is never read";
     }
 }
@@ -66,16 +65,16 @@ TEST_F(PresentaciónTest, AceptarOpensTheMainWindowAndClosingItEndsTheProgram) {
     Presentación& welcome = Start();
     testing::Press(welcome.Controls().CommandTilu2);
 
-    Form1& main = TheForm<Form1>();
+    Form1& main = program_.form1;
     EXPECT_FALSE(welcome.IsLoaded());
-    EXPECT_EQ(Application::Current().LoadedForms(), std::vector<Form*>{&main});
+    EXPECT_EQ(application_.LoadedForms(), std::vector<Form*>{&main});
     EXPECT_TRUE(IsWindowVisible(main.Hwnd()));
     EXPECT_EQ(Status(), L"Elemento seleccionado: 0 de 2");
     EXPECT_EQ(programEnds_, 0);
 
     PostMessageW(main.Hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(Application::Current().Run(), 0);
-    EXPECT_TRUE(Application::Current().LoadedForms().empty());
+    EXPECT_EQ(application_.Run(), 0);
+    EXPECT_TRUE(application_.LoadedForms().empty());
     EXPECT_EQ(programEnds_, 0);
 }
 

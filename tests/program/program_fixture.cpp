@@ -2,14 +2,7 @@
 
 #include <string>
 
-#include "ui/layer/application.h"
-
 namespace tilu::ui::testing {
-
-void ProgramTest::SetUp() {
-    WindowTest::SetUp();
-    TheForm<Form1>().UseHistory(registry_, key_.Path());
-}
 
 void ProgramTest::Seed(const std::vector<tilu::testing::Seed>& seeds) {
     SeedKey(key_, seeds);
@@ -24,14 +17,14 @@ std::vector<std::wstring> ProgramTest::Slots() const {
 }
 
 Form1& ProgramTest::ShowForm1() {
-    Form1& form = TheForm<Form1>();
+    Form1& form = program_.form1;
     form.Unload();
     form.Show();
     return form;
 }
 
 std::vector<std::wstring> ProgramTest::Items() {
-    const HistoryList& list = TheForm<Form1>().Controls().List1;
+    const HistoryList& list = program_.form1.Controls().List1;
     std::vector<std::wstring> items;
     for (int i = 0; i < list.Count(); ++i) {
         items.push_back(list.TextAt(i));
@@ -40,11 +33,11 @@ std::vector<std::wstring> ProgramTest::Items() {
 }
 
 std::wstring ProgramTest::Status() {
-    return TheForm<Form1>().Controls().Label12.Caption();
+    return program_.form1.Controls().Label12.Caption();
 }
 
 void ProgramTest::ClickItem(int index) {
-    const HWND list = TheForm<Form1>().Controls().List1.ChildHwnd();
+    const HWND list = program_.form1.Controls().List1.ChildHwnd();
     RECT item{};
     SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
     const POINT middle{(item.left + item.right) / 2, (item.top + item.bottom) / 2};

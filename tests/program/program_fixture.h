@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/program.h"
 #include "registry/cqueryreg.h"
 #include "registry/registry_api.h"
 #include "tests/support/fault_injection.h"
@@ -28,11 +29,10 @@ inline const std::vector<std::wstring> kSeven = {
     L"https://cinco.es/", L"https://seis.es/", L"https://siete.es/",
 };
 
-// The main window works on a scratch key; the seams record beeps and program ends.
+// The program's windows, built afresh for each test, work on a scratch key; the seams record
+// beeps and program ends.
 class ProgramTest : public WindowTest {
 protected:
-    void SetUp() override;
-
     // Values put into the key as they are.
     void Seed(const std::vector<tilu::testing::Seed>& seeds);
     // url1, url2, ... holding these texts.
@@ -55,6 +55,7 @@ protected:
     tilu::testing::ScratchKey key_{L"program.windows"};
     FaultInjectingRegistry counting_{tilu::testing::TestRegistry()};
     cQueryReg registry_{counting_};
+    Program program_{application_, registry_, key_.Path()};
 };
 
 }  // namespace tilu::ui::testing

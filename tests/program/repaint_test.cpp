@@ -65,14 +65,14 @@ TEST_F(RepaintTest, EachChangePaintsTheStatusLineAtOnceAndTheListOnce) {
         SeedInOrder(kSeven);
         Form1& form = ShowForm1();
         ClickItem(2);
-        Application::Current().DispatchPending();
+        testing::PumpPending(application_);
         const PaintCounter window(form.Hwnd());
         const PaintCounter list(form.Controls().List1.ChildHwnd());
 
         c.change(form);
         EXPECT_EQ(window.Paints(), 1) << c.name;
         EXPECT_FALSE(GetUpdateRect(form.Hwnd(), nullptr, FALSE)) << c.name;
-        Application::Current().DispatchPending();
+        testing::PumpPending(application_);
         EXPECT_EQ(window.Paints(), 1) << c.name;
         EXPECT_EQ(list.Paints(), c.listPaints) << c.name;
     }

@@ -41,7 +41,7 @@ FormDesign ChildrenDesign() {
 
 class ChildrenForm : public FormOf<ChildrenForm, ChildrenControls> {
 public:
-    ChildrenForm() : FormOf(ChildrenDesign()) {}
+    explicit ChildrenForm(Application& application) : FormOf(application, ChildrenDesign()) {}
 };
 
 ChildrenControls::ChildrenControls(ChildrenForm& form)
@@ -52,8 +52,10 @@ ChildrenControls::ChildrenControls(ChildrenForm& form)
 
 class ChildWindowsTest : public testing::WindowTest {
 protected:
+    ChildrenForm form_{application_};
+
     ChildrenControls& Fresh() {
-        ChildrenForm& form = TheForm<ChildrenForm>();
+        ChildrenForm& form = form_;
         form.Unload();
         return form.Controls();
     }
@@ -133,7 +135,7 @@ TEST_F(ChildWindowsTest, SelectionChangesAreReported) {
     c.list.Select(1);
     EXPECT_EQ(c.selectionReports, 0) << "selection by program is not reported";
     // What the list box sends when the user changes the selection.
-    SendMessageW(TheForm<ChildrenForm>().Hwnd(), WM_COMMAND,
+    SendMessageW(form_.Hwnd(), WM_COMMAND,
                  MAKEWPARAM(GetDlgCtrlID(c.list.ChildHwnd()), LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(c.list.ChildHwnd()));
     EXPECT_EQ(c.selectionReports, 1);
@@ -141,7 +143,7 @@ TEST_F(ChildWindowsTest, SelectionChangesAreReported) {
 
 TEST_F(ChildWindowsTest, ColoursComeFromTheDesign) {
     ChildrenControls& c = Fresh();
-    const Form& form = TheForm<ChildrenForm>();
+    const Form& form = form_;
     const auto list = testing::ColoursOf(form, c.list.ChildHwnd(), WM_CTLCOLORLISTBOX);
     EXPECT_EQ(list.text, kListText);
     EXPECT_EQ(list.back, kListBack);
@@ -158,20 +160,20 @@ TEST_F(ChildWindowsTest, TextBoxHoldsLongTextExactly) {
 }
 
 TEST_F(ChildWindowsTest, TabOrderFollowsTheTabIndex) {
-    ChildrenForm& form = TheForm<ChildrenForm>();
+    ChildrenForm& form = form_;
     form.Unload();
     form.Show();
     ChildrenControls& c = form.Controls();
     EXPECT_EQ(GetFocus(), c.list.ChildHwnd()) << "tab index 0 has the focus when shown";
-    testing::LoopKeyDown(c.list.ChildHwnd(), VK_TAB);
+    testing::LoopKeyDown(application_, c.list.ChildHwnd(), VK_TAB);
     EXPECT_EQ(GetFocus(), c.text.ChildHwnd());
-    testing::LoopKeyDown(c.text.ChildHwnd(), VK_TAB);
+    testing::LoopKeyDown(application_, c.text.ChildHwnd(), VK_TAB);
     EXPECT_EQ(GetFocus(), c.list.ChildHwnd()) << "wraps around";
 }
 
 TEST_F(ChildWindowsTest, ChildrenArePlacedAtTheWindowsDpi) {
     ChildrenControls& c = Fresh();
-    const Form& form = TheForm<ChildrenForm>();
+    const Form& form = form_;
     EXPECT_TRUE(testing::PlacedAt(form, c.text.ChildHwnd(), {1275, 2900, 3135, 285}));
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(c.text.ChildHwnd(), WM_GETFONT, 0, 0)),
               form.Font());

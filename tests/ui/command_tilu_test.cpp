@@ -45,7 +45,7 @@ FormDesign ButtonsDesign() {
 
 class ButtonsForm : public FormOf<ButtonsForm, ButtonsControls> {
 public:
-    ButtonsForm() : FormOf(ButtonsDesign()) {}
+    explicit ButtonsForm(Application& application) : FormOf(application, ButtonsDesign()) {}
 };
 
 ButtonsControls::ButtonsControls(ButtonsForm& form)
@@ -164,9 +164,11 @@ void Apply(ButtonsControls& c, const Step& step) {
 
 class CommandTiluTest : public testing::WindowTest {
 protected:
+    ButtonsForm form_{application_};
+
     // A freshly loaded window, shown, with the focus on the taller button.
     ButtonsControls& Fresh() {
-        ButtonsForm& form = TheForm<ButtonsForm>();
+        ButtonsForm& form = form_;
         form.Unload();
         form.Show();
         ButtonsControls& c = form.Controls();
@@ -249,9 +251,9 @@ TEST_F(CommandTiluTest, TabMovesTheFocusAndNeverClicks) {
     ButtonsControls& c = Fresh();
     SetFocus(c.first.Hwnd());
     // Through the message loop, as the keyboard delivers it.
-    testing::LoopKeyDown(c.first.Hwnd(), VK_TAB);
+    testing::LoopKeyDown(application_, c.first.Hwnd(), VK_TAB);
     EXPECT_EQ(GetFocus(), c.taller.Hwnd());
-    testing::LoopKeyUp(c.taller.Hwnd(), VK_TAB);
+    testing::LoopKeyUp(application_, c.taller.Hwnd(), VK_TAB);
     EXPECT_TRUE(c.events.empty());
     EXPECT_EQ(LookOf(c.first), kReleased);
     EXPECT_EQ(LookOf(c.taller), kReleased);
@@ -265,15 +267,15 @@ TEST_F(CommandTiluTest, TabMovesTheFocusAndNeverClicks) {
 }
 
 TEST_F(CommandTiluTest, FocusAndKeysThroughTheLoop) {
-    ButtonsForm& form = TheForm<ButtonsForm>();
+    ButtonsForm& form = form_;
     form.Show();
     ButtonsControls& c = form.Controls();
     EXPECT_EQ(GetFocus(), c.first.Hwnd()) << "lowest tab index has the focus when shown";
     // The Enter that started the program is released after the window appeared.
-    testing::LoopKeyUp(c.first.Hwnd(), VK_RETURN);
+    testing::LoopKeyUp(application_, c.first.Hwnd(), VK_RETURN);
     EXPECT_TRUE(c.events.empty());
-    testing::LoopKeyDown(c.first.Hwnd(), VK_RETURN);
-    testing::LoopKeyUp(c.first.Hwnd(), VK_RETURN);
+    testing::LoopKeyDown(application_, c.first.Hwnd(), VK_RETURN);
+    testing::LoopKeyUp(application_, c.first.Hwnd(), VK_RETURN);
     EXPECT_EQ(c.events, std::vector<std::string>{"first:PulsarBotón"});
 }
 
@@ -334,7 +336,7 @@ TEST_F(CommandTiluTest, CaptionIsKeptAsTextAndShown) {
 }
 
 TEST_F(CommandTiluTest, AHandlerMayDestroyTheButton) {
-    ButtonsForm& form = TheForm<ButtonsForm>();
+    ButtonsForm& form = form_;
     form.Unload();
     ButtonsControls& c = form.Controls();
     c.taller.PulsarBotón = [&form] { form.Unload(); };

@@ -6,6 +6,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,8 @@ FormDesign StackDesign(Placement placement) {
 
 class StackForm : public FormOf<StackForm, StackControls> {
 public:
-    StackForm() : FormOf(StackDesign(Placement::Centred)) {}
+    explicit StackForm(Application& application)
+        : FormOf(application, StackDesign(Placement::Centred)) {}
 
     int loads = 0;
     std::function<void()> onLoad;
@@ -104,10 +106,15 @@ StackControls::StackControls(StackForm& form)
 // A second window for the modal tests, placed where Windows puts new windows.
 class OtherForm : public Form {
 public:
-    OtherForm() : Form(StackDesign(Placement::SystemDefault)) {}
+    explicit OtherForm(Application& application)
+        : Form(application, StackDesign(Placement::SystemDefault)) {}
 };
 
-class LayerTest : public testing::WindowTest {};
+class LayerTest : public testing::WindowTest {
+protected:
+    StackForm stack_{application_};
+    OtherForm other_{application_};
+};
 
 constexpr TwipsPoint kOnFront{450, 450};  // the transparent label, over the box
 constexpr TwipsPoint kOnBox{180, 180};    // the box alone
@@ -134,14 +141,14 @@ TEST(ScaleTest, TwipsToPixelsAtEachDpi) {
 }
 
 TEST_F(LayerTest, ClientAreaHasTheDesignSize) {
-    StackForm& form = TheForm<StackForm>();
+    StackForm& form = stack_;
     form.Load();
     EXPECT_TRUE(testing::ClientAreaIs(form, 3000, 1500, {200, 100}));
     EXPECT_TRUE(testing::FrameIs(form, L"Pila"));
 }
 
 TEST_F(LayerTest, ClickReachesTheFrontmostControlThatTakesTheMouse) {
-    StackForm& form = TheForm<StackForm>();
+    StackForm& form = stack_;
     StackControls& c = form.Controls();
     struct Case {
         const char* where;
@@ -166,7 +173,7 @@ TEST_F(LayerTest, ClickReachesTheFrontmostControlThatTakesTheMouse) {
 }
 
 TEST_F(LayerTest, OnlyALeftPressAndReleaseOnTheSameControlClicks) {
-    StackForm& form = TheForm<StackForm>();
+    StackForm& form = stack_;
     StackControls& c = form.Controls();
     int downs = 0;
     int ups = 0;
@@ -193,7 +200,7 @@ TEST_F(LayerTest, OnlyALeftPressAndReleaseOnTheSameControlClicks) {
 }
 
 TEST_F(LayerTest, DoubleClickRunsOneClick) {
-    StackForm& form = TheForm<StackForm>();
+    StackForm& form = stack_;
     StackControls& c = form.Controls();
     const POINT onBox = At(form, kOnBox);
     testing::MouseDown(form.Hwnd(), MK_LBUTTON, onBox);
@@ -204,7 +211,7 @@ TEST_F(LayerTest, DoubleClickRunsOneClick) {
 }
 
 TEST_F(LayerTest, PaintsBackToFrontAndTransparentLabelsShowWhatLiesBehind) {
-    StackForm& form = TheForm<StackForm>();
+    StackForm& form = stack_;
     StackControls& c = form.Controls();
     const Scale scale(form.Dpi());
     const Canvas canvas(form);
@@ -221,7 +228,7 @@ TEST_F(LayerTest, PaintsBackToFrontAndTransparentLabelsShowWhatLiesBehind) {
 }
 
 TEST_F(LayerTest, HiddenControlsNeitherPaintNorTakeTheMouse) {
-    StackForm& form = TheForm<StackForm>();
+    StackForm& form = stack_;
     StackControls& c = form.Controls();
     c.box.SetVisible(false);
     const Scale scale(form.Dpi());
@@ -231,7 +238,7 @@ TEST_F(LayerTest, HiddenControlsNeitherPaintNorTakeTheMouse) {
 }
 
 TEST_F(LayerTest, LabelTextWrapsAtBlanksInsideItsBox) {
-    StackForm& form = TheForm<StackForm>();
+    StackForm& form = stack_;
     StackControls& c = form.Controls();
     const Scale scale(form.Dpi());
     const RECT box = scale.Px(c.front.Bounds());
@@ -245,7 +252,7 @@ TEST_F(LayerTest, LabelTextWrapsAtBlanksInsideItsBox) {
 }
 
 TEST_F(LayerTest, AccessLoadsTheWindowAndRunsItsLoadReactionFirst) {
-    StackForm& form = TheForm<StackForm>();
+    StackForm& form = stack_;
     ASSERT_FALSE(form.IsLoaded());
     const int loadsBefore = form.loads;
     EXPECT_EQ(form.Controls().loaded.Caption(), kLoadCaption);
@@ -257,7 +264,7 @@ TEST_F(LayerTest, AccessLoadsTheWindowAndRunsItsLoadReactionFirst) {
 }
 
 TEST_F(LayerTest, UnloadDiscardsTheContentsAndTheNextUseReloadsTheDesign) {
-    StackForm& form = TheForm<StackForm>();
+    StackForm& form = stack_;
     const int loadsBefore = form.loads;
     form.Controls().front.SetCaption(L"cambiado");
     form.onLoad = [&form] { EXPECT_EQ(form.Controls().front.Caption(), L"texto"); };
@@ -269,16 +276,16 @@ TEST_F(LayerTest, UnloadDiscardsTheContentsAndTheNextUseReloadsTheDesign) {
 }
 
 TEST_F(LayerTest, TheCloseBoxUnloads) {
-    StackForm& form = TheForm<StackForm>();
+    StackForm& form = stack_;
     form.Show();
     SendMessageW(form.Hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_FALSE(form.IsLoaded());
 }
 
 TEST_F(LayerTest, ModalShowDisablesTheOtherWindowsUntilTheDialogIsUnloaded) {
-    OtherForm& other = TheForm<OtherForm>();
+    OtherForm& other = other_;
     other.Show();
-    StackForm& dialog = TheForm<StackForm>();
+    StackForm& dialog = stack_;
     bool ranInsideLoop = false;
     OnModalLoop([&](Form& shown) {
         ranInsideLoop = true;
@@ -296,9 +303,9 @@ TEST_F(LayerTest, ModalShowDisablesTheOtherWindowsUntilTheDialogIsUnloaded) {
 }
 
 TEST_F(LayerTest, ModalLoopReturnsOnlyWhenTheDialogIsUnloaded) {
-    StackForm& dialog = TheForm<StackForm>();
+    StackForm& dialog = stack_;
     int clicksSeenInLoop = 0;
-    Application::Current().Seams().modalLoopStarted = [&](Form&) {
+    platform_.modalLoopStarted = [&](Form&) {
         // Input keeps flowing inside the loop; posted messages are dispatched there. The close
         // at the end only matters if the click did not unload the dialog.
         const POINT onBox = At(dialog, kOnBox);
@@ -316,28 +323,40 @@ TEST_F(LayerTest, ModalLoopReturnsOnlyWhenTheDialogIsUnloaded) {
 }
 
 TEST_F(LayerTest, FailureInAReactionReachesTheLoopNotTheSystem) {
-    StackForm& form = TheForm<StackForm>();
+    StackForm& form = stack_;
     form.Controls().box.Click = [] { throw std::runtime_error("fallo"); };
     const POINT onBox = At(form, kOnBox);
     testing::Click(form.Hwnd(), onBox);  // must return normally
-    EXPECT_THROW(Application::Current().RethrowFailure(), std::runtime_error);
+    EXPECT_THROW(application_.RethrowFailure(), std::runtime_error);
 
     MSG message{form.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onBox.x, onBox.y), 0, {}};
-    Application::Current().Dispatch(message);
+    application_.Dispatch(message);
     message.message = WM_LBUTTONUP;
     message.wParam = 0;
-    EXPECT_THROW(Application::Current().Dispatch(message), std::runtime_error);
+    EXPECT_THROW(application_.Dispatch(message), std::runtime_error);
+}
+
+TEST_F(LayerTest, AFormDestroyedWhileLoadedTakesItsWindowAndLeavesTheApplication) {
+    other_.Show();
+    HWND hwnd = nullptr;
+    {
+        StackForm form(application_);
+        form.Show();
+        hwnd = form.Hwnd();
+    }
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(application_.LoadedForms(), std::vector<Form*>{&other_});
 }
 
 TEST_F(LayerTest, RunEndsWhenTheLastLoadedWindowIsUnloaded) {
-    OtherForm& first = TheForm<OtherForm>();
-    StackForm& second = TheForm<StackForm>();
+    OtherForm& first = other_;
+    StackForm& second = stack_;
     first.Show();
     second.Show();
     PostMessageW(second.Hwnd(), WM_CLOSE, 0, 0);
     PostMessageW(first.Hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(Application::Current().Run(), 0);
-    EXPECT_TRUE(Application::Current().LoadedForms().empty());
+    EXPECT_EQ(application_.Run(), 0);
+    EXPECT_TRUE(application_.LoadedForms().empty());
 }
 
 }  // namespace

@@ -39,14 +39,14 @@ UINT UpMessage(UINT button) {
 constexpr LPARAM kRepeatBit = 1 << 30;
 constexpr LPARAM kReleaseBits = static_cast<LPARAM>(0xC0000001u);
 
-void ThroughLoop(HWND hwnd, UINT message, UINT key, LPARAM lParam) {
+void ThroughLoop(Application& application, HWND hwnd, UINT message, UINT key, LPARAM lParam) {
     MSG msg{};
     msg.hwnd = hwnd;
     msg.message = message;
     msg.wParam = key;
     msg.lParam = lParam;
-    Application::Current().Dispatch(msg);
-    Application::Current().DispatchPending();
+    application.Dispatch(msg);
+    PumpPending(application);
 }
 
 }  // namespace
@@ -204,32 +204,45 @@ void KeyUp(HWND hwnd, UINT key) {
     SendMessageW(hwnd, WM_KEYUP, key, kReleaseBits);
 }
 
-void LoopKeyDown(HWND hwnd, UINT key) {
-    ThroughLoop(hwnd, WM_KEYDOWN, key, 1);
+void LoopKeyDown(Application& application, HWND hwnd, UINT key) {
+    ThroughLoop(application, hwnd, WM_KEYDOWN, key, 1);
 }
 
-void LoopKeyUp(HWND hwnd, UINT key) {
-    ThroughLoop(hwnd, WM_KEYUP, key, kReleaseBits);
+void LoopKeyUp(Application& application, HWND hwnd, UINT key) {
+    ThroughLoop(application, hwnd, WM_KEYUP, key, kReleaseBits);
 }
 
-void WindowTest::SetUp() {
-    Platform seams;
-    seams.dpi = Application::Current().Seams().dpi;
-    seams.beep = [this] { ++beeps_; };
-    seams.endProgram = [this] { ++programEnds_; };
-    saved_ = Application::Current().ReplaceSeams(std::move(seams));
+void PumpPending(Application& application) {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        application.Dispatch(message);
+    }
+}
+
+void UnloadAll(Application& application) {
+    const std::vector<Form*> forms = application.LoadedForms();
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
+        (*it)->Unload();
+    }
+}
+
+WindowTest::WindowTest() : platform_(SystemPlatform()) {
+    platform_.beep = [this] { ++beeps_; };
+    platform_.endProgram = [this] { ++programEnds_; };
 }
 
 void WindowTest::TearDown() {
-    Application& application = Application::Current();
-    application.UnloadAll();
-    application.DispatchPending();
-    application.ReplaceSeams(std::move(saved_));
-    EXPECT_NO_THROW(application.RethrowFailure());
+    UnloadAll(application_);
+    PumpPending(application_);
+    EXPECT_NO_THROW(application_.RethrowFailure());
 }
 
 void WindowTest::OnModalLoop(std::function<void(Form&)> act) {
-    Application::Current().Seams().modalLoopStarted = [act = std::move(act)](Form& dialog) {
+    platform_.modalLoopStarted = [act = std::move(act)](Form& dialog) {
         act(dialog);
         // A dialog that the test left open would hold the test forever.
         if (dialog.IsLoaded()) {

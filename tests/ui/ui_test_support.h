@@ -65,19 +65,25 @@ void MouseMove(HWND hwnd, POINT point, WPARAM held = 0);
 void Click(HWND hwnd, POINT point, UINT button = MK_LBUTTON);
 void KeyDown(HWND hwnd, UINT key, bool repeat = false);
 void KeyUp(HWND hwnd, UINT key);
-// A key press as the message loop delivers it: dialog navigation first, as Application does.
-void LoopKeyDown(HWND hwnd, UINT key);
-void LoopKeyUp(HWND hwnd, UINT key);
+// A key press as the application's message loop delivers it: dialog navigation first.
+void LoopKeyDown(Application& application, HWND hwnd, UINT key);
+void LoopKeyUp(Application& application, HWND hwnd, UINT key);
+
+// Dispatches the queued messages as the application's loop would, without waiting.
+void PumpPending(Application& application);
+// Unloads every loaded window, the last loaded first.
+void UnloadAll(Application& application);
 
 // A point on a button control's face, and a click there.
 inline constexpr POINT kOnButtonFace{56, 12};
 void Press(const CommandTilu& button, UINT mouseButton = MK_LBUTTON);
 
-// Replaces the platform seams with recording ones for one test and unloads every window after
-// it. A failure kept from a window procedure fails the test.
+// An application of its own for each test, on the system's DPI functions and seams that count
+// beeps and program ends; every window is unloaded after the test. A failure kept from a window
+// procedure fails the test. The test builds its windows on application_.
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override;
+    WindowTest();
     void TearDown() override;
 
     // Runs `act` inside the next modal dialog's loop.
@@ -85,9 +91,8 @@ protected:
 
     int beeps_ = 0;
     int programEnds_ = 0;
-
-private:
-    Platform saved_;
+    Platform platform_;
+    Application application_{platform_};
 };
 
 }  // namespace tilu::ui::testing

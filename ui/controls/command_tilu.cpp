@@ -23,7 +23,7 @@ CommandTilu::CommandTilu(Form& form, const ChildPlacement& placement)
     : CommandTilu(form, placement, LoadPointer(IDC_HAND_POINTER)) {}
 
 CommandTilu::CommandTilu(Form& form, const ChildPlacement& placement, HCURSOR hand)
-    : Surface(form.BackColor()),
+    : Surface(form.App(), form.BackColor()),
       FormChild(form, placement),
       botón_(*this, LabelDesign{.bounds = kFace, .pointer = hand}),
       texto_(*this, LabelDesign{.bounds = kTextArea,
@@ -44,10 +44,6 @@ CommandTilu::CommandTilu(Form& form, const ChildPlacement& placement, HCURSOR ha
 
     RegisterClassOnce(kClassName, CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW));
     Create(kClassName, 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, form.Hwnd(), ChildId());
-}
-
-CommandTilu::~CommandTilu() {
-    Destroy();
 }
 
 void CommandTilu::Caption(const std::wstring& Nombre) {
@@ -154,10 +150,6 @@ LRESULT CommandTilu::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         default:
             break;
-    }
-    LRESULT result = 0;
-    if (HandleSurfaceMessage(message, wParam, lParam, result)) {
-        return result;
     }
     return Surface::OnMessage(message, wParam, lParam);
 }

@@ -35,7 +35,6 @@ public:
     static constexpr TwipsRect kFace{0, 0, 1695, 375};
 
     CommandTilu(Form& form, const ChildPlacement& placement);
-    ~CommandTilu() override;
 
     // Writes Nombre to CaptionTilu, exactly as an outside write would.
     void Caption(const std::wstring& Nombre);

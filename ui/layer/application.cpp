@@ -15,22 +15,6 @@ Platform SystemPlatform() {
     return platform;
 }
 
-Application& Application::Current() {
-    static Application application;
-    return application;
-}
-
-Application::Application() : platform_(SystemPlatform()) {}
-
-Application::~Application() {
-    UnloadAll();
-    forms_.clear();
-}
-
-Platform Application::ReplaceSeams(Platform platform) {
-    return std::exchange(platform_, platform);
-}
-
 void Application::Beep() const {
     if (platform_.beep) {
         platform_.beep();
@@ -70,17 +54,6 @@ void Application::Dispatch(MSG& message) {
     RethrowFailure();
 }
 
-void Application::DispatchPending() {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        Dispatch(message);
-    }
-}
-
 void Application::KeepFailure(std::exception_ptr failure) {
     if (!failure_) {
         failure_ = std::move(failure);
@@ -90,13 +63,6 @@ void Application::KeepFailure(std::exception_ptr failure) {
 void Application::RethrowFailure() {
     if (failure_) {
         std::rethrow_exception(std::exchange(failure_, nullptr));
-    }
-}
-
-void Application::UnloadAll() {
-    const auto forms = loaded_;
-    for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
-        (*it)->Unload();
     }
 }
 

@@ -1,13 +1,11 @@
-// The one application object of the process: it owns the single instance of each window class,
-// knows which windows are loaded, runs the message loops and holds the platform seams.
+// One run of the program's windows: it knows which windows are loaded, runs the message loops,
+// keeps a failure raised inside a window procedure for the loop to rethrow, and lends the
+// windows the platform seams. Whoever builds the windows builds it first and gives it to each.
 #pragma once
 
 #include <windows.h>
 
 #include <exception>
-#include <memory>
-#include <typeindex>
-#include <unordered_map>
 #include <vector>
 
 #include "ui/layer/platform.h"
@@ -18,25 +16,12 @@ class Form;
 
 class Application {
 public:
-    static Application& Current();
-
+    // The seams stay the caller's and must outlive the application.
+    explicit Application(const Platform& platform) : platform_(platform) {}
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
-    ~Application();
 
-    // The one instance of a window class, constructed (not loaded) on first use.
-    template <class F>
-    F& Instance() {
-        auto& slot = forms_[std::type_index(typeid(F))];
-        if (!slot) {
-            slot = std::make_unique<F>();
-        }
-        return static_cast<F&>(*slot);
-    }
-
-    Platform& Seams() { return platform_; }
-    // Replaces the seams and returns the previous ones.
-    Platform ReplaceSeams(Platform platform);
+    const Platform& Seams() const { return platform_; }
     void Beep() const;
     void EndProgram() const;
 
@@ -46,34 +31,23 @@ public:
     // Dispatches one message as both loops do: dialog navigation for the program's windows,
     // then the failure, if any, thrown to the loop's caller.
     void Dispatch(MSG& message);
-    // Pumps the queue without waiting (for tests).
-    void DispatchPending();
 
     void KeepFailure(std::exception_ptr failure);
     void RethrowFailure();
 
     const std::vector<Form*>& LoadedForms() const { return loaded_; }
-    void UnloadAll();
 
-    // Called by Form only.
+private:
+    friend class Form;
+
     void FormLoaded(Form& form);
     void FormUnloaded(Form& form);
     Form* FormOf(HWND hwnd) const;
 
-private:
-    Application();
-
-    std::unordered_map<std::type_index, std::unique_ptr<Form>> forms_;
+    const Platform& platform_;
     std::vector<Form*> loaded_;
-    Platform platform_;
     std::exception_ptr failure_;
     int runDepth_ = 0;
 };
-
-// The one instance of a window class.
-template <class F>
-F& TheForm() {
-    return Application::Current().Instance<F>();
-}
 
 }  // namespace tilu::ui

@@ -19,14 +19,18 @@ constexpr int kFirstChildId = 100;
 
 }  // namespace
 
-Form::Form(FormDesign design)
-    : Surface(design.backColor),
+Form::Form(Application& application, FormDesign design)
+    : Surface(application, design.backColor),
       design_(std::move(design)),
       font_(design_.font),
       nextChildId_(kFirstChildId) {}
 
 Form::~Form() {
-    Unload();
+    // The window itself goes with the base; the application must not keep a form that is gone.
+    if (IsLoaded()) {
+        EnableWaitingForms();
+        App().FormUnloaded(*this);
+    }
 }
 
 DWORD Form::Style() const {
@@ -46,7 +50,7 @@ void Form::Load() {
     const bool systemPlaces = design_.placement == Placement::SystemDefault;
     Create(kFormClass, ExStyle(), Style(), systemPlaces ? CW_USEDEFAULT : 0,
            systemPlaces ? CW_USEDEFAULT : 0, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, 0);
-    Application::Current().FormLoaded(*this);
+    App().FormLoaded(*this);
     SetWindowTextW(Hwnd(), design_.caption.c_str());
     ApplyIcons();
     ApplyGeometry(!systemPlaces);
@@ -66,7 +70,7 @@ void Form::ShowModal() {
     if (modal_) {
         throw std::logic_error("the window is already shown modally");
     }
-    Application& application = Application::Current();
+    Application& application = App();
 
     // Everything that the dialog changes in the other windows is put back on every way out;
     // on the normal way, the dialog's unload has enabled them already.
@@ -140,7 +144,7 @@ void Form::ApplyIcons() {
     if (design_.iconId == 0) {
         return;
     }
-    const DpiFunctions& dpi = Application::Current().Seams().dpi;
+    const DpiFunctions& dpi = App().Seams().dpi;
     const auto load = [&](int metric) {
         const int size = dpi.Metric(metric, Dpi());
         return LoadIconAt(design_.iconId, SIZE{size, size});
@@ -157,8 +161,8 @@ void Form::ApplyIcons() {
 void Form::ApplyGeometry(bool place) {
     const Scale scale(Dpi());
     const SIZE client{scale.Px(design_.clientWidth), scale.Px(design_.clientHeight)};
-    const RECT frame = Application::Current().Seams().dpi.FrameAround(
-        RECT{0, 0, client.cx, client.cy}, Style(), ExStyle(), scale.Dpi());
+    const RECT frame = App().Seams().dpi.FrameAround(RECT{0, 0, client.cx, client.cy}, Style(),
+                                                     ExStyle(), scale.Dpi());
     SIZE outer{frame.right - frame.left, frame.bottom - frame.top};
     for (int attempt = 0; attempt < 2; ++attempt) {
         UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
@@ -303,15 +307,12 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             DestroyControls();
             return 0;
         case kModalLoopStarted:
-            if (const auto hook = Application::Current().Seams().modalLoopStarted) {
+            if (const auto hook = App().Seams().modalLoopStarted) {
                 hook(*this);
             }
             return 0;
         default:
             break;
-    }
-    if (HandleSurfaceMessage(message, wParam, lParam, result)) {
-        return result;
     }
     return Surface::OnMessage(message, wParam, lParam);
 }
@@ -320,7 +321,7 @@ void Form::OnDestroyed() {
     bigIcon_.reset();
     smallIcon_.reset();
     lastFocus_ = nullptr;
-    Application::Current().FormUnloaded(*this);
+    App().FormUnloaded(*this);
 }
 
 }  // namespace tilu::ui

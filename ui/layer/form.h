@@ -1,8 +1,8 @@
 // A top-level window of the program. Its client area has exactly the design size at the window's
 // DPI; it has a fixed single-line border, a caption, no maximize or minimize box. Loading creates
 // the window and its controls from the design and runs the load reaction; unloading destroys
-// them, so that the next load starts again from the design. Every window class has one instance,
-// owned by the Application (see FormOf).
+// them, so that the next load starts again from the design. Whoever builds the program's windows
+// builds each once, for the whole run, and keeps it.
 #pragma once
 
 #include <windows.h>
@@ -58,12 +58,8 @@ public:
     // The window's font at its DPI, given to its child windows.
     HFONT Font() const { return font_.At(Dpi()); }
 
-    // Called by FormChild only: returns the child's window id.
-    int Attach(FormChild& child);
-    void Detach(FormChild& child);
-
 protected:
-    explicit Form(FormDesign design);
+    Form(Application& application, FormDesign design);
 
     // Builds the controls from the design; called during load, once the window exists.
     virtual void CreateControls() {}
@@ -82,6 +78,12 @@ protected:
     void AccessibleNameChanged(LONG childId) const { accessible_.NameChanged(childId); }
 
 private:
+    friend class FormChild;
+
+    // Returns the child's window id.
+    int Attach(FormChild& child);
+    void Detach(FormChild& child);
+
     DWORD Style() const;
     DWORD ExStyle() const;
     // The window's icons at its DPI, where the design gives one.
@@ -112,8 +114,6 @@ private:
 template <class Derived, class ControlSet>
 class FormOf : public Form {
 public:
-    ~FormOf() override { Unload(); }
-
     // Reaching the controls loads the form from its design if it is not loaded.
     ControlSet& Controls() {
         Load();

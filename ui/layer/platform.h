@@ -1,5 +1,5 @@
-// What the windows ask of the system beyond drawing and input, replaceable so that tests can run
-// the windows inside the test process.
+// What the windows ask of the system beyond drawing and input. The program passes the system's;
+// tests pass their own, so that they can run the windows inside the test process.
 #pragma once
 
 #include <functional>

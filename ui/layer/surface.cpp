@@ -81,58 +81,56 @@ void Surface::InvalidateArea(const TwipsRect& area) const {
     InvalidateRect(Hwnd(), &pixels, FALSE);
 }
 
-bool Surface::HandleSurfaceMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    result = 0;
+LRESULT Surface::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ERASEBKGND:
-            result = 1;
-            return true;
+            return 1;
         case WM_PAINT:
             OnPaint();
-            return true;
+            return 0;
         case WM_PRINTCLIENT:
             PaintContent(reinterpret_cast<HDC>(wParam));
-            return true;
+            return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             OnButtonDown(MK_LBUTTON, message == WM_LBUTTONDBLCLK, wParam, PointOf(lParam));
-            return true;
+            return 0;
         case WM_RBUTTONDOWN:
         case WM_RBUTTONDBLCLK:
             OnButtonDown(MK_RBUTTON, message == WM_RBUTTONDBLCLK, wParam, PointOf(lParam));
-            return true;
+            return 0;
         case WM_MBUTTONDOWN:
         case WM_MBUTTONDBLCLK:
             OnButtonDown(MK_MBUTTON, message == WM_MBUTTONDBLCLK, wParam, PointOf(lParam));
-            return true;
+            return 0;
         case WM_LBUTTONUP:
             OnButtonUp(MK_LBUTTON, wParam, PointOf(lParam));
-            return true;
+            return 0;
         case WM_RBUTTONUP:
             OnButtonUp(MK_RBUTTON, wParam, PointOf(lParam));
-            return true;
+            return 0;
         case WM_MBUTTONUP:
             OnButtonUp(MK_MBUTTON, wParam, PointOf(lParam));
-            return true;
+            return 0;
         case WM_MOUSEMOVE:
             OnMove(wParam, PointOf(lParam));
-            return true;
+            return 0;
         case WM_SETCURSOR:
             if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) {
-                result = TRUE;
-                return true;
+                return TRUE;
             }
-            return false;
+            break;
         case WM_CAPTURECHANGED:
             if (press_.active && reinterpret_cast<HWND>(lParam) != Hwnd()) {
                 Lightweight* target = press_.target;
                 press_ = {};
                 OnPressAbandoned(target);
             }
-            return true;
+            return 0;
         default:
-            return false;
+            break;
     }
+    return Window::OnMessage(message, wParam, lParam);
 }
 
 void Surface::OnPaint() {

@@ -27,16 +27,12 @@ public:
     // The frontmost visible control that takes the mouse at a client point, or null.
     Lightweight* HitTest(POINT point) const;
 
-    // Called by Lightweight only.
-    void Join(Lightweight& control);
-    void Leave(Lightweight& control);
-    void InvalidateArea(const TwipsRect& area) const;
-
 protected:
-    explicit Surface(COLORREF backColor) : backColor_(backColor) {}
+    Surface(Application& application, COLORREF backColor)
+        : Window(application), backColor_(backColor) {}
 
-    // Painting, mouse and pointer messages; any other message gives no value.
-    bool HandleSurfaceMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Painting, mouse and pointer messages; the rest go to the window's default handling.
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // A move over the surface where no control takes the mouse.
     virtual void OnBareMouseMove(const MouseInput&) {}
@@ -46,6 +42,12 @@ protected:
     virtual void OnPressAbandoned(Lightweight*) {}
 
 private:
+    friend class Lightweight;
+
+    void Join(Lightweight& control);
+    void Leave(Lightweight& control);
+    void InvalidateArea(const TwipsRect& area) const;
+
     // The press in progress: who receives the moves and the release.
     struct Press {
         bool active = false;

@@ -1,6 +1,7 @@
 #include "ui/layer/window.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "ui/layer/application.h"
 #include "ui/layer/scale.h"
@@ -8,7 +9,10 @@
 namespace tilu::ui {
 
 Window::~Window() {
-    Destroy();
+    if (hwnd_) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(std::exchange(hwnd_, nullptr));
+    }
 }
 
 UINT Window::Dpi() const {
@@ -78,7 +82,7 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
         auto* self = static_cast<Window*>(create->lpCreateParams);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->hwnd_ = hwnd;
-        self->dpi_ = Application::Current().Seams().dpi.ForWindow(hwnd);
+        self->dpi_ = self->application_.Seams().dpi.ForWindow(hwnd);
     }
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) {
@@ -90,16 +94,17 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
         try {
             self->OnDestroyed();
         } catch (...) {
-            Application::Current().KeepFailure(std::current_exception());
+            self->application_.KeepFailure(std::current_exception());
         }
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     // The handler may destroy this window and the object with it: nothing here touches `self`
-    // after the call.
+    // after the call. The application outlives its windows.
+    Application& application = self->application_;
     try {
         return self->OnMessage(message, wParam, lParam);
     } catch (...) {
-        Application::Current().KeepFailure(std::current_exception());
+        application.KeepFailure(std::current_exception());
         return 0;
     }
 }

@@ -1,14 +1,13 @@
 #include "ui/windows/form1.h"
 
 #include <optional>
-#include <stdexcept>
 #include <utility>
 
 #include "ui/resources/resource_ids.h"
-#include "ui/layer/application.h"
 #include "ui/layer/resources.h"
 #include "ui/controls/palette.h"
 #include "ui/windows/form2.h"
+#include "ui/windows/mensaje.h"
 #include "ui/windows/shared_designs.h"
 
 namespace tilu::ui {
@@ -86,31 +85,21 @@ Form1Controls::Form1Controls(Form1& form, HCURSOR hand)
     Image2.Click = modify;
 }
 
-Form1::Form1() : FormOf(Form1Design()) {}
-
-void Form1::UseHistory(const cQueryReg& registry, std::wstring keyPath) {
-    history_.emplace(registry, static_cast<HistoryView&>(*this), notice_, std::move(keyPath));
-}
-
-History& Form1::Logic() {
-    if (!history_) {
-        throw std::logic_error("Form1 has no history to show: UseHistory was not called");
-    }
-    return *history_;
-}
+Form1::Form1(Application& application, History& history, Mensaje& mensaje, Form2& editor)
+    : FormOf(application, Form1Design()), history_(history), mensaje_(mensaje), editor_(editor) {}
 
 void Form1::OnLoad() {
     const ListBox::RedrawPause pause(Controls().List1);
-    Logic().OnLoad();
+    history_.OnLoad();
 }
 
 void Form1::RecordSelection() {
-    Logic().RecordSelection();
+    history_.RecordSelection();
 }
 
 void Form1::Refresh() {
     const ListBox::RedrawPause pause(Controls().List1);
-    Logic().Refresh();
+    history_.Refresh();
 }
 
 void Form1::DeleteSelectedEntry() {
@@ -120,23 +109,21 @@ void Form1::DeleteSelectedEntry() {
     if (Controls().List1.SelectedIndex() >= 0) {
         pause.emplace(Controls().List1);
     }
-    Logic().DeleteSelectedEntry();
+    history_.DeleteSelectedEntry();
 }
 
 void Form1::ModifySelectedEntry() {
-    if (Controls().List1.SelectedText().empty()) {
-        ReportNothingSelected(notice_);
+    if (!history_.RequireSelection()) {
         return;
     }
     // Reaching Text1 loads the dialog, whose load captions its buttons before the text is set.
-    Form2& dialog = TheForm<Form2>();
-    dialog.Text1().SetText(Controls().List1.SelectedText());
-    dialog.ShowModal();
+    editor_.Text1().SetText(Controls().List1.SelectedText());
+    editor_.ShowModal();
 }
 
 void Form1::ReplaceEntry(const std::wstring& newText) {
     const ListBox::RedrawPause pause(Controls().List1);
-    Logic().ReplaceEntry(newText);
+    history_.ReplaceEntry(newText);
 }
 
 void Form1::SetStatusLine(const std::wstring& text) {
@@ -147,6 +134,10 @@ void Form1::SetStatusLine(const std::wstring& text) {
     // RDW_NOCHILDREN leaves the children out (MSDN).
     RedrawWindow(Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_NOCHILDREN);
     AccessibleNameChanged(kStatusLine);
+}
+
+void Form1::ShowNotice(const std::wstring& message) {
+    mensaje_.Tell(message);
 }
 
 }  // namespace tilu::ui

@@ -6,23 +6,22 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "history/history.h"
 #include "history/history_view.h"
-#include "registry/cqueryreg.h"
 #include "ui/layer/form.h"
 #include "ui/layer/label.h"
 #include "ui/layer/line.h"
 #include "ui/layer/picture.h"
 #include "ui/windows/history_list.h"
-#include "ui/windows/mensaje_notice.h"
 
 namespace tilu::ui {
 
 class Form1;
+class Form2;
+class Mensaje;
 
 // Front to back. The list, a window of its own, stands in front of all the others.
 struct Form1Controls {
@@ -52,13 +51,11 @@ private:
     Form1Controls(Form1& form, HCURSOR hand);
 };
 
-class Form1 : public FormOf<Form1, Form1Controls>, private HistoryView {
+class Form1 : public FormOf<Form1, Form1Controls>, public HistoryView {
 public:
-    Form1();
-
-    // The registry and the history key the window works on. Set before the window first loads;
-    // the program gives the browser's own key, tests a scratch one.
-    void UseHistory(const cQueryReg& registry, std::wstring keyPath);
+    // The window's reactions run the history operations of `history`, whose view this window
+    // is; `mensaje` shows their notices and `editor` is the modify command's dialog.
+    Form1(Application& application, History& history, Mensaje& mensaje, Form2& editor);
 
     // The last selected list index (0 after the window's load).
     std::int16_t RecordedIndex() const override { return recordedIndex_; }
@@ -90,14 +87,14 @@ protected:
     void PerformAccessibleAction(LONG childId) override;
 
 private:
-    History& Logic();
-
     ListModel& List() override { return Controls().List1; }
     void SetRecordedIndex(std::int16_t index) override { recordedIndex_ = index; }
     void SetStatusLine(const std::wstring& text) override;
+    void ShowNotice(const std::wstring& message) override;
 
-    MensajeNotice notice_;
-    std::optional<History> history_;  // set by UseHistory
+    History& history_;
+    Mensaje& mensaje_;
+    Form2& editor_;
     // A plain number rather than Label10's caption, so that no text is parsed back; the label
     // stays as drawn, unseen.
     std::int16_t recordedIndex_ = 0;

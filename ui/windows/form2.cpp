@@ -1,7 +1,6 @@
 #include "ui/windows/form2.h"
 
 #include "ui/controls/palette.h"
-#include "ui/layer/application.h"
 #include "ui/windows/form1.h"
 #include "ui/windows/shared_designs.h"
 
@@ -34,7 +33,8 @@ Form2Controls::Form2Controls(Form2& form)
     CommandTilu2.PulsarBotón = [&form] { form.Accept(); };
 }
 
-Form2::Form2() : FormOf(Form2Design()) {}
+Form2::Form2(Application& application, Form1& main)
+    : FormOf(application, Form2Design()), main_(main) {}
 
 void Form2::OnLoad() {
     Controls().CommandTilu1.Caption(L"Cancelar");
@@ -44,8 +44,8 @@ void Form2::OnLoad() {
 void Form2::Accept() {
     // The text goes as typed: it may be empty or blank. Only to the main window that opened
     // the dialog: reaching an unloaded one would load it afresh, with nothing selected.
-    if (Form1& main = TheForm<Form1>(); main.IsLoaded()) {
-        main.ReplaceEntry(Text1().Text());
+    if (main_.IsLoaded()) {
+        main_.ReplaceEntry(Text1().Text());
     }
     Unload();
 }

@@ -12,6 +12,7 @@
 
 namespace tilu::ui {
 
+class Form1;
 class Form2;
 
 // Front to back.
@@ -27,7 +28,8 @@ struct Form2Controls {
 
 class Form2 : public FormOf<Form2, Form2Controls> {
 public:
-    Form2();
+    // The dialog's accept goes to `main`, the main window that opens it.
+    Form2(Application& application, Form1& main);
 
     // Reaching a control loads the dialog from its design if it is not loaded.
     TextBox& Text1() { return Controls().Text1; }
@@ -42,6 +44,8 @@ private:
     friend struct Form2Controls;  // wires the buttons to the reactions
 
     void Accept();
+
+    Form1& main_;
 };
 
 }  // namespace tilu::ui

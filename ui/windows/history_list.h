@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "history/list_model.h"
+#include "history/history_view.h"
 #include "ui/layer/list_box.h"
 
 namespace tilu::ui {

@@ -2,6 +2,7 @@
 
 #include "ui/resources/resource_ids.h"
 #include "ui/controls/palette.h"
+#include "ui/layer/application.h"
 
 namespace tilu::ui {
 
@@ -31,6 +32,14 @@ MensajeControls::MensajeControls(Mensaje& form)
     CommandTilu1.PulsarBotón = [&form] { form.Unload(); };
 }
 
-Mensaje::Mensaje() : FormOf(MensajeDesign()) {}
+Mensaje::Mensaje(Application& application) : FormOf(application, MensajeDesign()) {}
+
+void Mensaje::Tell(const std::wstring& message) {
+    // Reaching the controls loads the dialog from its design first.
+    Controls().TextoMensaje.SetCaption(message);
+    Controls().CommandTilu1.CaptionTilu(L"Aceptar");
+    App().Beep();
+    ShowModal();
+}
 
 }  // namespace tilu::ui

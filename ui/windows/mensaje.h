@@ -1,7 +1,9 @@
 // Mensaje: the small modal message dialog. It has no text of its own: the caller writes the
 // message into TextoMensaje and the button's caption into CommandTilu1, then shows it modally;
-// the button (or the close box) unloads it.
+// the button (or the close box) unloads it. Tell does all of that for the program's notices.
 #pragma once
+
+#include <string>
 
 #include "ui/controls/command_tilu.h"
 #include "ui/layer/form.h"
@@ -23,12 +25,11 @@ struct MensajeControls {
 
 class Mensaje : public FormOf<Mensaje, MensajeControls> {
 public:
-    Mensaje();
+    explicit Mensaje(Application& application);
 
-    // Reaching a control loads the dialog from its design if it is not loaded.
-    Label& TextoMensaje() { return Controls().TextoMensaje; }
-    CommandTilu& CommandTilu1() { return Controls().CommandTilu1; }
-    Picture& Image1() { return Controls().Image1; }
+    // The message with the button "Aceptar", then the beep, then the modal show: returns once
+    // the user has closed the dialog.
+    void Tell(const std::wstring& message);
 
 protected:
     // What assistive technology sees: accessible_windows.cpp.

@@ -33,7 +33,8 @@ PresentaciónControls::PresentaciónControls(Presentación& form)
     CommandTilu2.PulsarBotón = [&form] { form.Aceptar(); };
 }
 
-Presentación::Presentación() : FormOf(PresentaciónDesign()) {}
+Presentación::Presentación(Application& application, Form1& main)
+    : FormOf(application, PresentaciónDesign()), main_(main) {}
 
 void Presentación::OnLoad() {
     Controls().CommandTilu1.CaptionTilu(L"Salir");
@@ -46,12 +47,12 @@ void Presentación::OnCloseBox() {
 
 void Presentación::Salir() {
     // At once: no window's reaction to its closing runs, nothing is written or asked.
-    Application::Current().EndProgram();
+    App().EndProgram();
 }
 
 void Presentación::Aceptar() {
     // The main window is shown before this one goes, so a loaded window exists at every moment.
-    TheForm<Form1>().Show();
+    main_.Show();
     Unload();
 }
 

@@ -11,6 +11,7 @@
 
 namespace tilu::ui {
 
+class Form1;
 class Presentación;
 
 // Front to back.
@@ -27,7 +28,8 @@ struct PresentaciónControls {
 
 class Presentación : public FormOf<Presentación, PresentaciónControls> {
 public:
-    Presentación();
+    // `main`: the main window that "Aceptar" opens.
+    Presentación(Application& application, Form1& main);
 
 protected:
     void OnLoad() override;
@@ -42,6 +44,8 @@ private:
 
     void Salir();
     void Aceptar();
+
+    Form1& main_;
 };
 
 }  // namespace tilu::ui

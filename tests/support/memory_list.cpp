@@ -1,4 +1,4 @@
-#include "history/memory_list.h"
+#include "tests/support/memory_list.h"
 
 #include <stdexcept>
 

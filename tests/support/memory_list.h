@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "history/list_model.h"
+#include "history/history_view.h"
 
 namespace tilu {
 

@@ -1,0 +1,18 @@
+#include "app/program.h"
+
+#include <utility>
+
+namespace tilu {
+
+Program::Program(ui::Application& application, const cQueryReg& registry, std::wstring historyKey)
+    : mensaje(application),
+      form1(application, history, mensaje, form2),
+      history(registry, form1, std::move(historyKey)),
+      form2(application, form1),
+      presentación(application, form1) {}
+
+void Program::Start() {
+    presentación.Show();
+}
+
+}  // namespace tilu
