@@ -23,18 +23,15 @@ ComPtr<IAccessible> ChildObject(HWND child) {
     return object;
 }
 
-VARIANT Self() {
-    VARIANT v{};
-    v.vt = VT_I4;
-    v.lVal = CHILDID_SELF;
-    return v;
-}
-
 VARIANT ChildIdVariant(LONG id) {
     VARIANT v{};
     v.vt = VT_I4;
     v.lVal = id;
     return v;
+}
+
+VARIANT Self() {
+    return ChildIdVariant(CHILDID_SELF);
 }
 
 // A text for the client, or S_FALSE with none when it is empty.
@@ -51,10 +48,20 @@ HRESULT Text(const std::wstring& text, BSTR* out) {
 }
 
 // The question goes to the child window's own object, asked about itself.
-template <class Call>
-HRESULT Forward(HWND child, Call call) {
+template <class Method, class... Args>
+HRESULT Forward(HWND child, Method method, Args... args) {
     const ComPtr<IAccessible> object = ChildObject(child);
-    return object ? call(*object.Get(), Self()) : E_FAIL;
+    return object ? (object.Get()->*method)(Self(), args...) : E_FAIL;
+}
+
+// A child window's object as a client takes it: the IDispatch in a VARIANT.
+HRESULT DispatchOf(HWND child, VARIANT* out) {
+    const ComPtr<IAccessible> object = ChildObject(child);
+    if (!object) {
+        return E_FAIL;
+    }
+    out->vt = VT_DISPATCH;
+    return object.CopyTo(IID_IDispatch, reinterpret_cast<void**>(&out->pdispVal));
 }
 
 }  // namespace
@@ -141,6 +148,24 @@ HRESULT AccessibleObject::Find(const VARIANT& child, Target& target) const {
     }
     target.element = children[static_cast<size_t>(target.id) - 1];
     return S_OK;
+}
+
+template <class Local>
+HRESULT AccessibleObject::Answer(const VARIANT& child, Local local) const {
+    Target target;
+    if (const HRESULT found = Find(child, target); FAILED(found)) {
+        return found;
+    }
+    return local(target);
+}
+
+template <class Local, class Method, class... Args>
+HRESULT AccessibleObject::AnswerOrForward(const VARIANT& child, Local local, Method method,
+                                          Args... args) const {
+    return Answer(child, [&](const Target& target) {
+        return target.element.window ? Forward(target.element.window, method, args...)
+                                     : local(target);
+    });
 }
 
 RECT AccessibleObject::ScreenBounds(const AccessibleElement& element) const {
@@ -236,82 +261,51 @@ HRESULT AccessibleObject::get_accChild(VARIANT child, IDispatch** object) {
 }
 
 HRESULT AccessibleObject::get_accName(VARIANT child, BSTR* name) {
-    Target target;
-    if (const HRESULT found = Find(child, target); FAILED(found)) {
-        return found;
-    }
-    if (target.element.window) {
-        return Forward(target.element.window,
-                       [name](IAccessible& o, VARIANT self) { return o.get_accName(self, name); });
-    }
-    return Text(target.element.name, name);
+    return AnswerOrForward(
+        child, [name](const Target& t) { return Text(t.element.name, name); },
+        &IAccessible::get_accName, name);
 }
 
 HRESULT AccessibleObject::get_accValue(VARIANT child, BSTR* value) {
-    Target target;
-    if (const HRESULT found = Find(child, target); FAILED(found)) {
-        return found;
-    }
-    if (target.element.window) {
-        return Forward(target.element.window, [value](IAccessible& o, VARIANT self) {
-            return o.get_accValue(self, value);
-        });
-    }
-    return Text(L"", value);
+    return AnswerOrForward(
+        child, [value](const Target&) { return Text(L"", value); }, &IAccessible::get_accValue,
+        value);
 }
 
 HRESULT AccessibleObject::get_accDescription(VARIANT child, BSTR* description) {
-    Target target;
-    if (const HRESULT found = Find(child, target); FAILED(found)) {
-        return found;
-    }
-    if (target.element.window) {
-        return Forward(target.element.window, [description](IAccessible& o, VARIANT self) {
-            return o.get_accDescription(self, description);
-        });
-    }
-    return Text(target.element.description, description);
+    return AnswerOrForward(
+        child, [description](const Target& t) { return Text(t.element.description, description); },
+        &IAccessible::get_accDescription, description);
 }
 
 HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
     if (!role) {
         return E_POINTER;
     }
-    Target target;
-    if (const HRESULT found = Find(child, target); FAILED(found)) {
-        return found;
-    }
-    if (target.element.window) {
-        return Forward(target.element.window,
-                       [role](IAccessible& o, VARIANT self) { return o.get_accRole(self, role); });
-    }
-    *role = ChildIdVariant(target.element.role);
-    return S_OK;
+    return AnswerOrForward(
+        child,
+        [role](const Target& t) {
+            *role = ChildIdVariant(t.element.role);
+            return S_OK;
+        },
+        &IAccessible::get_accRole, role);
 }
 
 HRESULT AccessibleObject::get_accState(VARIANT child, VARIANT* state) {
     if (!state) {
         return E_POINTER;
     }
-    Target target;
-    if (const HRESULT found = Find(child, target); FAILED(found)) {
-        return found;
-    }
-    if (target.element.window) {
-        return Forward(target.element.window, [state](IAccessible& o, VARIANT self) {
-            return o.get_accState(self, state);
-        });
-    }
-    *state = ChildIdVariant(StateOf(target));
-    return S_OK;
+    return AnswerOrForward(
+        child,
+        [this, state](const Target& t) {
+            *state = ChildIdVariant(StateOf(t));
+            return S_OK;
+        },
+        &IAccessible::get_accState, state);
 }
 
 HRESULT AccessibleObject::get_accHelp(VARIANT child, BSTR* help) {
-    Target target;
-    if (const HRESULT found = Find(child, target); FAILED(found)) {
-        return found;
-    }
-    return Text(L"", help);
+    return Answer(child, [help](const Target&) { return Text(L"", help); });
 }
 
 HRESULT AccessibleObject::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
@@ -325,12 +319,8 @@ HRESULT AccessibleObject::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
 }
 
 HRESULT AccessibleObject::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
-    Target target;
-    if (const HRESULT found = Find(child, target); FAILED(found)) {
-        return found;
-    }
     // The program has no keyboard shortcuts.
-    return Text(L"", shortcut);
+    return Answer(child, [shortcut](const Target&) { return Text(L"", shortcut); });
 }
 
 HRESULT AccessibleObject::get_accFocus(VARIANT* focus) {
@@ -364,25 +354,14 @@ HRESULT AccessibleObject::get_accSelection(VARIANT* selection) {
 }
 
 HRESULT AccessibleObject::get_accDefaultAction(VARIANT child, BSTR* action) {
-    Target target;
-    if (const HRESULT found = Find(child, target); FAILED(found)) {
-        return found;
-    }
-    if (target.element.window) {
-        return Forward(target.element.window, [action](IAccessible& o, VARIANT self) {
-            return o.get_accDefaultAction(self, action);
-        });
-    }
-    return Text(target.element.action, action);
+    return AnswerOrForward(
+        child, [action](const Target& t) { return Text(t.element.action, action); },
+        &IAccessible::get_accDefaultAction, action);
 }
 
 HRESULT AccessibleObject::accSelect(long, VARIANT child) {
-    Target target;
-    if (const HRESULT found = Find(child, target); FAILED(found)) {
-        return found;
-    }
     // Nothing here takes the focus or a selection that a mouse user could not give it.
-    return DISP_E_MEMBERNOTFOUND;
+    return Answer(child, [](const Target&) { return DISP_E_MEMBERNOTFOUND; });
 }
 
 HRESULT AccessibleObject::accLocation(long* left, long* top, long* width, long* height,
@@ -390,16 +369,14 @@ HRESULT AccessibleObject::accLocation(long* left, long* top, long* width, long* 
     if (!left || !top || !width || !height) {
         return E_POINTER;
     }
-    Target target;
-    if (const HRESULT found = Find(child, target); FAILED(found)) {
-        return found;
-    }
-    const RECT r = ScreenBounds(target.element);
-    *left = r.left;
-    *top = r.top;
-    *width = r.right - r.left;
-    *height = r.bottom - r.top;
-    return S_OK;
+    return Answer(child, [&](const Target& t) {
+        const RECT r = ScreenBounds(t.element);
+        *left = r.left;
+        *top = r.top;
+        *width = r.right - r.left;
+        *height = r.bottom - r.top;
+        return S_OK;
+    });
 }
 
 HRESULT AccessibleObject::accNavigate(long direction, VARIANT start, VARIANT* end) {
@@ -435,11 +412,7 @@ HRESULT AccessibleObject::accNavigate(long direction, VARIANT start, VARIANT* en
     Target found;
     Find(ChildIdVariant(next), found);
     if (found.element.window) {
-        if (const ComPtr<IAccessible> object = ChildObject(found.element.window)) {
-            end->vt = VT_DISPATCH;
-            return object.CopyTo(IID_IDispatch, reinterpret_cast<void**>(&end->pdispVal));
-        }
-        return E_FAIL;
+        return DispatchOf(found.element.window, end);
     }
     *end = ChildIdVariant(next);
     return S_OK;
@@ -462,11 +435,7 @@ HRESULT AccessibleObject::accHitTest(long x, long y, VARIANT* child) {
         }
         // accHitTest (MSDN): a child that is an object is returned as its IDispatch.
         if (children[i].window) {
-            if (const ComPtr<IAccessible> object = ChildObject(children[i].window)) {
-                child->vt = VT_DISPATCH;
-                return object.CopyTo(IID_IDispatch, reinterpret_cast<void**>(&child->pdispVal));
-            }
-            return E_FAIL;
+            return DispatchOf(children[i].window, child);
         }
         *child = ChildIdVariant(static_cast<LONG>(i + 1));
         return S_OK;
@@ -482,14 +451,11 @@ HRESULT AccessibleObject::accHitTest(long x, long y, VARIANT* child) {
 }
 
 HRESULT AccessibleObject::accDoDefaultAction(VARIANT child) {
-    Target target;
-    if (const HRESULT found = Find(child, target); FAILED(found)) {
-        return found;
-    }
-    if (target.element.window) {
-        return Forward(target.element.window,
-                       [](IAccessible& o, VARIANT self) { return o.accDoDefaultAction(self); });
-    }
+    return AnswerOrForward(
+        child, [this](const Target& t) { return PostAction(t); }, &IAccessible::accDoDefaultAction);
+}
+
+HRESULT AccessibleObject::PostAction(const Target& target) const {
     if (target.element.action.empty()) {
         return DISP_E_MEMBERNOTFOUND;
     }

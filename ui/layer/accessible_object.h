@@ -69,9 +69,18 @@ private:
     struct Target;
     // The element a VARIANT names; fails for a dead object or an unknown id.
     HRESULT Find(const VARIANT& child, Target& target) const;
+    // What Find fails with, or else `local`'s answer from the element.
+    template <class Local>
+    HRESULT Answer(const VARIANT& child, Local local) const;
+    // The same, but a child window's own object answers for it: `method` called on it about
+    // itself, with `args`.
+    template <class Local, class Method, class... Args>
+    HRESULT AnswerOrForward(const VARIANT& child, Local local, Method method, Args... args) const;
     HWND Hwnd() const;
     RECT ScreenBounds(const AccessibleElement& element) const;
     LONG StateOf(const Target& target) const;
+    // The default action of an element of this window, posted to the window.
+    HRESULT PostAction(const Target& target) const;
     bool WindowEnabled() const;
 
     LONG references_ = 1;
