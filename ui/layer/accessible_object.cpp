@@ -440,9 +440,8 @@ HRESULT AccessibleObject::accHitTest(long x, long y, VARIANT* child) {
         *child = ChildIdVariant(static_cast<LONG>(i + 1));
         return S_OK;
     }
-    RECT self{};
-    GetClientRect(Hwnd(), &self);
-    MapWindowPoints(Hwnd(), nullptr, reinterpret_cast<POINT*>(&self), 2);
+    // An element with no place of its own has the whole client area's.
+    const RECT self = ScreenBounds({});
     if (PtInRect(&self, point)) {
         *child = Self();
         return S_OK;
