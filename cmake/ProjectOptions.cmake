@@ -3,9 +3,9 @@ add_library(tilu_options INTERFACE)
 target_compile_options(tilu_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
                                               -Wno-sign-conversion)
 if(WIN32)
-    # Unicode W APIs everywhere; the registry module calls the A functions by name. Windows 7
-    # headers: a function that Windows 7 lacks fails to compile unless it is looked up at run
-    # time (ui/layer/dpi.cpp).
+    # Unicode W APIs everywhere; the history benchmark's floor calls the A functions by name.
+    # Windows 7 headers: a function that Windows 7 lacks fails to compile unless it is looked up
+    # at run time (ui/layer/dpi.cpp).
     target_compile_definitions(tilu_options INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                                       _WIN32_WINNT=0x0601 WINVER=0x0601)
 endif()

@@ -98,8 +98,8 @@ Status Advapi32Registry::SetValueEx(RegKey key, const char* valueName, Dword typ
     std::wstring wide = FromWtf8(
         std::string_view(reinterpret_cast<const char*>(data), CountedSize(type, data, size)));
     const auto wideSize = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
-    // RegSetValueExW applies the same rule to the unit after its data; that unit is not the
-    // caller's, so it must not be a NUL: the count given is then the count written.
+    // RegSetValueExW applies CountedSize's rule to the UTF-16 unit after its data; that unit is
+    // not the caller's, so it must not be a NUL: the count given is then the count written.
     wide.push_back(L'\xFFFF');
     return RegSetValueExW(ToHkey(key), WideName(valueName).get(), 0, type,
                           reinterpret_cast<const BYTE*>(wide.data()), wideSize);

@@ -13,8 +13,9 @@ namespace tilu {
 // REG_SZ, REG_EXPAND_SZ and REG_MULTI_SZ: the types whose data is text.
 bool IsStringType(Dword type);
 
-// The byte count RegSetValueExA stores for `data`: a string whose count leaves out the NUL that
-// follows it gets that NUL, so the byte after the data must be readable.
+// The byte count RegSetValueExA stores for `data`. MSDN asks for cbData to count the terminating
+// NUL; advapi32 (Wine's too) also counts a NUL that directly follows a string whose count leaves
+// it out, so the byte after the data must be readable.
 Dword CountedSize(Dword type, const std::uint8_t* data, Dword size);
 
 // Hands a value out as RegQueryValueExA does: with a null `data` only its size; otherwise its bytes

@@ -44,8 +44,8 @@ RootHandle InRangeOrClassesRoot(RootHandle root) {
 }
 
 std::vector<std::uint8_t> StringPayload(const Data& data) {
-    const std::string ansi = ToWtf8(data.ToText());
-    std::vector<std::uint8_t> bytes(ansi.begin(), ansi.end());
+    const std::string text = ToWtf8(data.ToText());
+    std::vector<std::uint8_t> bytes(text.begin(), text.end());
     bytes.push_back(0);  // counted: the byte count is the converted length plus its NUL
     return bytes;
 }

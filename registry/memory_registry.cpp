@@ -42,9 +42,9 @@ bool IsEmptyName(const char* name) {
     return name == nullptr || *name == '\0';
 }
 
-// Windows counts name lengths in UTF-16 units, whatever the ANSI code page makes of them.
-Dword Utf16Length(std::string_view ansi) {
-    const std::wstring wide = FromWtf8(ansi);
+// Windows counts name lengths in UTF-16 units, not in bytes of the 8-bit form.
+Dword Utf16Length(std::string_view name) {
+    const std::wstring wide = FromWtf8(name);
     std::size_t length = wide.size();
 #if WCHAR_MAX > 0xFFFF
     // Code points beyond the BMP take two UTF-16 units.
@@ -214,7 +214,7 @@ Status MemoryRegistry::SetValueEx(RegKey key, const char* valueName, Dword type,
     }
     std::vector<std::uint8_t> bytes(data, data + size);
     if (IsStringType(type)) {
-        // Windows keeps strings as UTF-16: what the code page cannot convert comes back changed.
+        // Windows keeps strings as UTF-16: bytes that are not WTF-8 come back as U+FFFD.
         const std::string converted =
             ToWtf8(FromWtf8(std::string_view(reinterpret_cast<const char*>(data), size)));
         bytes.assign(converted.begin(), converted.end());
