@@ -7,7 +7,12 @@
 
 #include <string>
 
+#include "bench/system_dpi.h"
+
 namespace {
+
+using tilu::bench::Px;
+using tilu::bench::SystemDpi;
 
 constexpr wchar_t kClassName[] = L"TiluBareList";
 constexpr wchar_t kTitle[] = L"Lista de referencia";
@@ -25,18 +30,6 @@ struct Controls {
     HFONT font = nullptr;
 };
 
-// The system DPI, as Windows 7 offers it (on one screen, the program's too).
-UINT SystemDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return static_cast<UINT>(dpi);
-}
-
-int Px(int pixels96, UINT dpi) {
-    return MulDiv(pixels96, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
-}
-
 void Refill(const Controls& controls) {
     SendMessageW(controls.list, LB_RESETCONTENT, 0, 0);
     for (int n = 1; n <= kEntries; ++n) {
@@ -44,7 +37,9 @@ void Refill(const Controls& controls) {
                                   L".es/ruta/página-" + std::to_wstring(n) + L".html";
         SendMessageW(controls.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
-    SetWindowTextW(controls.status, L"Lista actualizada: 25 direcciones.");
+    const std::wstring status =
+        L"Lista actualizada: " + std::to_wstring(kEntries) + L" direcciones.";
+    SetWindowTextW(controls.status, status.c_str());
 }
 
 void ShowSelection(const Controls& controls) {

@@ -3,6 +3,8 @@
 // size at the screen's DPI, and its message loop. Built like the program (static, manifest).
 #include <windows.h>
 
+#include "bench/system_dpi.h"
+
 namespace {
 
 constexpr wchar_t kClassName[] = L"TiluBareWindow";
@@ -32,12 +34,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
         return 1;
     }
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-    // The system DPI and frame, as Windows 7 offers them (on one screen, the program's too).
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    RECT frame{0, 0, MulDiv(kClientWidth, dpi, USER_DEFAULT_SCREEN_DPI),
-               MulDiv(kClientHeight, dpi, USER_DEFAULT_SCREEN_DPI)};
+    // The frame as Windows 7 offers it, for the system DPI.
+    const UINT dpi = tilu::bench::SystemDpi();
+    RECT frame{0, 0, tilu::bench::Px(kClientWidth, dpi), tilu::bench::Px(kClientHeight, dpi)};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     const HWND hwnd = CreateWindowExW(0, kClassName, kTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                       frame.right - frame.left, frame.bottom - frame.top, nullptr,
