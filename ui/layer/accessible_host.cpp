@@ -30,9 +30,8 @@ bool AccessibleHost::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     }
     if (message == kAccessibleActionMessage) {
         result = 0;
-        const HWND hwnd = window_.Hwnd();
         // Posted while the window was enabled; a modal dialog may have opened since.
-        if (IsWindowEnabled(hwnd) && IsWindowEnabled(GetAncestor(hwnd, GA_ROOT))) {
+        if (TakesActions(window_.Hwnd())) {
             source_.PerformAccessibleAction(static_cast<LONG>(wParam));
         }
         return true;

@@ -66,6 +66,10 @@ HRESULT DispatchOf(HWND child, VARIANT* out) {
 
 }  // namespace
 
+bool TakesActions(HWND hwnd) {
+    return IsWindowEnabled(hwnd) && IsWindowEnabled(GetAncestor(hwnd, GA_ROOT));
+}
+
 struct AccessibleObject::Target {
     LONG id = CHILDID_SELF;
     AccessibleElement element;
@@ -183,11 +187,6 @@ RECT AccessibleObject::ScreenBounds(const AccessibleElement& element) const {
     return r;
 }
 
-bool AccessibleObject::WindowEnabled() const {
-    // Under a modal dialog the top-level window is disabled, and with it everything on it.
-    return IsWindowEnabled(Hwnd()) && IsWindowEnabled(GetAncestor(Hwnd(), GA_ROOT));
-}
-
 LONG AccessibleObject::StateOf(const Target& target) const {
     LONG state = 0;
     switch (target.element.role) {
@@ -203,7 +202,7 @@ LONG AccessibleObject::StateOf(const Target& target) const {
     if (!IsWindowVisible(Hwnd())) {
         state |= STATE_SYSTEM_INVISIBLE;
     }
-    if (!target.element.action.empty() && !WindowEnabled()) {
+    if (!target.element.action.empty() && !TakesActions(Hwnd())) {
         state |= STATE_SYSTEM_UNAVAILABLE;
     }
     if (target.id == CHILDID_SELF) {
@@ -458,7 +457,7 @@ HRESULT AccessibleObject::PostAction(const Target& target) const {
     if (target.element.action.empty()) {
         return DISP_E_MEMBERNOTFOUND;
     }
-    if (!WindowEnabled()) {
+    if (!TakesActions(Hwnd())) {
         // Under a modal dialog: the window takes no clicks, and no action either.
         return E_ACCESSDENIED;
     }

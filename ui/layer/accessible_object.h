@@ -17,6 +17,10 @@ class Window;
 // window's loop takes it, never inside the client's call: commands open modal dialogs.
 inline constexpr UINT kAccessibleActionMessage = WM_APP + 0x0A11;
 
+// Whether a window takes clicks, and so default actions: under a modal dialog its top-level
+// window is disabled, and with it everything on it.
+bool TakesActions(HWND hwnd);
+
 class AccessibleObject final : public IAccessible {
 public:
     // Created with one reference, which the caller owns.
@@ -81,7 +85,6 @@ private:
     LONG StateOf(const Target& target) const;
     // The default action of an element of this window, posted to the window.
     HRESULT PostAction(const Target& target) const;
-    bool WindowEnabled() const;
 
     LONG references_ = 1;
     const Window* window_;

@@ -1,6 +1,6 @@
-// Mensaje: the small modal message dialog. It has no text of its own: the caller writes the
-// message into TextoMensaje and the button's caption into CommandTilu1, then shows it modally;
-// the button (or the close box) unloads it. Tell does all of that for the program's notices.
+// Mensaje: the small modal message dialog. It has no text of its own: Tell writes the message
+// into TextoMensaje and the button's caption into CommandTilu1, then shows it modally; the button
+// (or the close box) unloads it.
 #pragma once
 
 #include <string>
