@@ -65,7 +65,10 @@ make_prefix() {
 # (Wine's null graphics driver), for in-process window tests.
 make_headless_prefix() {
     local dir=$1 dpi=${2:-96}
-    if make_prefix "$dir"; then
+    make_prefix "$dir" || true
+    # Also a prefix that a bare `ctest` made first (Wine creates one on first use): without the
+    # null driver its window tests would need an X server.
+    if ! grep -q '^"Graphics"="null"' "$dir/user.reg" 2>/dev/null; then
         WINEPREFIX=$dir wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
         WINEPREFIX=$dir wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
         WINEPREFIX=$dir wineserver -w
