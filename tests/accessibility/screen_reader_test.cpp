@@ -121,23 +121,21 @@ bool WaitUntil(const std::function<bool()>& condition) {
     return true;
 }
 
-// A visible window of the program with this caption; `withList`: the main window, which shares
-// its caption with the welcome window.
-HWND FindForm(const wchar_t* caption, bool withList = false) {
-    for (HWND w = FindWindowExW(nullptr, nullptr, kFormClass, caption); w;
-         w = FindWindowExW(nullptr, w, kFormClass, caption)) {
-        const bool hasList = FindWindowExW(w, nullptr, L"ListBox", nullptr) != nullptr;
-        if (IsWindowVisible(w) && hasList == withList) {
-            return w;
-        }
-    }
-    return nullptr;
-}
-
+// Waits for a visible window of the program with this caption; `withList`: the main window,
+// which shares its caption with the welcome window.
 HWND AwaitForm(const wchar_t* caption, bool withList = false) {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindForm(caption, withList)) != nullptr; });
-    return found;
+    HWND w = nullptr;
+    WaitUntil([&] {
+        for (w = FindWindowExW(nullptr, nullptr, kFormClass, caption); w;
+             w = FindWindowExW(nullptr, w, kFormClass, caption)) {
+            const bool hasList = FindWindowExW(w, nullptr, L"ListBox", nullptr) != nullptr;
+            if (IsWindowVisible(w) && hasList == withList) {
+                return true;
+            }
+        }
+        return false;
+    });
+    return w;
 }
 
 VARIANT Id(LONG id) {

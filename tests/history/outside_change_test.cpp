@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 
+#include "history/status_line.h"
 #include "registry/scoped_key.h"
 #include "tests/history/history_harness.h"
 #include "tests/support/interfering_store.h"
@@ -79,8 +80,7 @@ TEST(OutsideChange, NothingIsWrittenAndTheUserIsTold) {
             }
         }
         EXPECT_EQ(h.ListItems(), shown);
-        EXPECT_EQ(h.view.StatusLine(),
-                  L"Elemento seleccionado: 0 de " + std::to_wstring(shown.size()));
+        EXPECT_EQ(h.view.StatusLine(), RefreshStatus(static_cast<int>(shown.size())));
         EXPECT_EQ(h.view.Notices(), Texts{L"El historial ha cambiado fuera del programa."});
     }
 }
