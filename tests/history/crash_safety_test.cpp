@@ -142,13 +142,13 @@ TEST(CrashSafety, NoStopLosesAnEntryThatSurvives) {
     }
 }
 
-// Deletes every slot, then writes the list: the order that the check above must reject.
-void ClearFirstRewrite(const cQueryReg& registry, const std::wstring& path, const ListModel& list) {
+// Deletes every slot, then writes the texts: the order that the check above must reject.
+void ClearFirstRewrite(const cQueryReg& registry, const std::wstring& path, const Texts& texts) {
     for (int slot = 1; slot <= SlotCount; ++slot) {
         registry.DeleteValue(path, SlotName(slot), kHkeyCurrentUser);
     }
-    for (int slot = 1; slot <= list.Count(); ++slot) {
-        registry.SetValue(path, SlotName(slot), Data(list.TextAt(slot - 1)), kHkeyCurrentUser,
+    for (int slot = 1; slot <= static_cast<int>(texts.size()); ++slot) {
+        registry.SetValue(path, SlotName(slot), Data(texts[slot - 1]), kHkeyCurrentUser,
                           static_cast<std::int32_t>(kRegSz), -1);
     }
 }
@@ -159,10 +159,8 @@ TEST(CrashSafety, TheCheckCatchesAClearFirstRewrite) {
     for (std::size_t k = 0; k <= 100; ++k) {
         StoppableHistory s(L"history.CrashSafety");
         s.h.Seed(Slots({L"a", L"b", L"c", L"d", L"e", L"f", L"g"}));
-        s.h.history.OnLoad();
-        s.h.view.List().RemoveAt(2);
         s.fault.FailAfter(k, kErrorAccessDenied);
-        ClearFirstRewrite(s.h.registry, s.h.key.Path(), s.h.view.List());
+        ClearFirstRewrite(s.h.registry, s.h.key.Path(), survivors);
         s.fault.Clear();
         if (!Missing(survivors, s.h.ReadSlots()).empty()) {
             ++losingStops;
