@@ -86,6 +86,14 @@ void ScratchKey::SetRaw(const std::string& valueName, std::uint32_t type,
     Check(api.SetValueEx(key.Get(), valueName.c_str(), type, bytes.data(), size), "SetValueEx");
 }
 
+void ScratchKey::SetStored(const std::string& valueName, const RawValue& value) {
+    RegistryApi& api = TestRegistry();
+    ScopedKey key(api);
+    Check(key.Create(kCurrentUserKey, subkey_.c_str()), "CreateKey");
+    Check(api.SetValueBytes(key.Get(), valueName.c_str(), value.type, value.bytes),
+          "SetValueBytes");
+}
+
 std::optional<RawValue> ScratchKey::GetRaw(const std::string& valueName,
                                            const std::string& relative) const {
     RegistryApi& api = TestRegistry();
