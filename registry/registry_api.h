@@ -7,8 +7,9 @@
 // UTF-16 units Windows counts, and every call returns a Win32 status code. The two byte calls
 // hand data over in the Unicode form instead, as stored, so that a value of any type can be
 // copied exactly.
-// Two implementations: Advapi32Registry forwards to Windows (or Wine); MemoryRegistry is a portable
-// in-memory store that behaves the same way, used where there is no registry.
+// Two implementations: Advapi32Registry forwards to Windows (or Wine); the tests' MemoryRegistry
+// (tests/support) is a portable in-memory store that behaves the same way, used where there is
+// no registry.
 #pragma once
 
 #include <cstdint>

@@ -8,7 +8,7 @@
 #ifdef _WIN32
 #include "registry/advapi32_registry.h"
 #else
-#include "registry/memory_registry.h"
+#include "tests/support/memory_registry.h"
 #endif
 
 namespace tilu::testing {
