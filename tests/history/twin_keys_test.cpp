@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 #include <optional>
-#include <set>
+#include <sstream>
+#include <string_view>
 
 #include "registry/wtf8.h"
 #include "tests/history/history_harness.h"
@@ -16,149 +16,132 @@ namespace {
 using testing::HistoryHarness;
 using testing::kDelete;
 using testing::RawValue;
-using testing::ScratchKey;
-using Values = std::map<std::string, RawValue>;
 using Bytes = std::vector<std::uint8_t>;
+
+// The slots of both keys as a line of tokens, one per slot from url1: an address letter and a time
+// mark, "-" for an absent value. Addresses: a to z are "http://<letter>.es/"; U a string without
+// its NUL, O one with a stray odd byte, N one with NULs inside. Times: 1 to 9 FILETIMEs, D a
+// REG_DWORD, S a 5-byte REG_BINARY.
+const std::wstring kNuls(L"abc\0def\0ghi", 11);
+const std::wstring kUnterminated = L"http://sin-nul.es/";
+
+RawValue Text(const std::wstring& text, bool terminated = true) {
+    Bytes bytes = ToUtf16Bytes(text);
+    if (terminated) {
+        bytes.insert(bytes.end(), {0, 0});
+    }
+    return {kRegSz, bytes};
+}
+
+std::optional<RawValue> ValueOf(char mark) {
+    switch (mark) {
+        case '-':
+            return std::nullopt;
+        case 'U':
+            return Text(kUnterminated, false);
+        case 'O': {
+            RawValue odd = Text(L"http://impar.es/");
+            odd.bytes.push_back(0x41);
+            return odd;
+        }
+        case 'N':
+            return Text(kNuls);
+        case 'D':
+            return RawValue{kRegDword, {7, 0, 0, 0}};
+        case 'S':
+            return RawValue{kRegBinary, {1, 2, 3, 4, 5}};
+        default:
+            if (mark >= '1' && mark <= '9') {
+                return RawValue{
+                    kRegBinary,
+                    {static_cast<std::uint8_t>(mark), 0x5E, 0x3A, 0x12, 0x90, 0x4F, 0xDB, 0x01}};
+            }
+            return Text(L"http://" + std::wstring(1, static_cast<wchar_t>(mark)) + L".es/");
+    }
+}
+
+char MarkOf(const std::optional<RawValue>& value) {
+    for (char mark = 'a'; mark <= 'z'; ++mark) {
+        if (value == ValueOf(mark)) {
+            return mark;
+        }
+    }
+    for (const char mark : std::string_view("-UON123456789DS")) {
+        if (value == ValueOf(mark)) {
+            return mark;
+        }
+    }
+    return '?';
+}
 
 std::string Url(int slot) {
     return "url" + std::to_string(slot);
 }
 
-// A REG_SZ as the browser stores it: UTF-16 and a NUL.
-RawValue Address(const std::wstring& text) {
-    Bytes bytes = ToUtf16Bytes(text);
-    bytes.insert(bytes.end(), {0, 0});
-    return {kRegSz, bytes};
-}
-
-// A FILETIME as the browser stores it: 8 bytes, REG_BINARY; `n` tells them apart.
-RawValue Time(std::uint8_t n) {
-    return {kRegBinary, {n, 0x5E, 0x3A, 0x12, 0x90, 0x4F, 0xDB, 0x01}};
-}
-
-// Slots 1, 2, ... holding these values; a null one leaves its slot absent.
-Values InSlots(const std::vector<std::optional<RawValue>>& values) {
-    Values slots;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (values[i]) {
-            slots[Url(static_cast<int>(i) + 1)] = *values[i];
+void Seed(HistoryHarness& h, const std::string& slots, bool timeKey) {
+    std::istringstream tokens(slots);
+    std::string token;
+    for (int slot = 1; tokens >> token; ++slot) {
+        if (const auto address = ValueOf(token[0])) {
+            h.key.SetStored(Url(slot), *address);
+        }
+        if (const auto time = ValueOf(token[1])) {
+            h.timeKey.SetStored(Url(slot), *time);
         }
     }
-    return slots;
-}
-
-std::vector<std::optional<RawValue>> Addresses(const std::wstring& letters) {
-    std::vector<std::optional<RawValue>> values;
-    for (const wchar_t letter : letters) {
-        values.push_back(Address(L"http://" + std::wstring(1, letter) + L".es/"));
+    if (timeKey) {
+        // What the rewrite never touches.
+        h.timeKey.SetStored("url26", *ValueOf('9'));
+        h.timeKey.SetStored("MRUList", Text(L"ab"));
+        h.timeKey.SetRaw("url1", kRegBinary, {9}, "sub");
     }
-    return values;
 }
 
-std::vector<std::optional<RawValue>> Times(const std::vector<int>& numbers) {
-    std::vector<std::optional<RawValue>> values;
-    for (const int n : numbers) {
-        values.push_back(n == 0 ? std::nullopt : std::optional(Time(static_cast<std::uint8_t>(n))));
+std::string Read(const HistoryHarness& h) {
+    std::string slots;
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        slots += std::string{MarkOf(testing::GetWide(h.key, Url(slot))),
+                             MarkOf(testing::GetWide(h.timeKey, Url(slot)))} +
+                 " ";
     }
-    return values;
-}
-
-Values With(Values values, const std::string& name, const RawValue& value) {
-    values[name] = value;
-    return values;
+    while (slots.ends_with("-- ")) {
+        slots.erase(slots.size() - 3);
+    }
+    return slots.substr(0, slots.size() - 1);
 }
 
 struct TwinCase {
     const char* name;
-    Values addresses;
-    std::optional<Values> times;  // none: there is no time key
+    std::string seeded;
     int selected;
     std::optional<std::wstring> replacement;  // none: the selected entry is deleted
-    Values expectedAddresses;
-    std::optional<Values> expectedTimes;                  // none: the time key does not exist
+    std::string expected;
+    bool timeKey = true;
     std::function<void(HistoryHarness&)> meanwhile = {};  // another program, after the load
 };
 
-// Every value the key should hold, and no other among those the case names or url1 to url25.
-void ExpectKey(const ScratchKey& key, const Values& seeded, const Values& expected) {
-    std::set<std::string> names;
-    for (int slot = 1; slot <= SlotCount; ++slot) {
-        names.insert(Url(slot));
-    }
-    for (const auto* values : {&seeded, &expected}) {
-        for (const auto& [name, value] : *values) {
-            names.insert(name);
-        }
-    }
-    for (const std::string& name : names) {
-        const auto it = expected.find(name);
-        const std::optional<RawValue> want =
-            it == expected.end() ? std::nullopt : std::optional(it->second);
-        EXPECT_EQ(testing::GetWide(key, name), want) << name;
-    }
-}
-
 TEST(TwinKeys, EachTimeMovesWithItsAddressByteForByte) {
-    const Values seven = InSlots(Addresses(L"abcdefg"));
-    const Values sevenTimes = InSlots(Times({1, 2, 3, 4, 5, 6, 7}));
-    const RawValue unterminated{kRegSz, Bytes(ToUtf16Bytes(L"http://sin-terminar.example/ab"))};
-    RawValue odd = Address(L"http://impar.example/abc");
-    odd.bytes.push_back(0x41);
-    const std::wstring nuls(L"abc\0def\0ghi", 11);
-    const RawValue dword{kRegDword, {7, 0, 0, 0}};
-    const RawValue shortTime{kRegBinary, {1, 2, 3, 4, 5}};
-
+    const std::string seven = "a1 b2 c3 d4 e5 f6 g7";
     const TwinCase cases[] = {
-        {"delete the first", seven, sevenTimes, 0, kDelete, InSlots(Addresses(L"bcdefg")),
-         InSlots(Times({2, 3, 4, 5, 6, 7}))},
-        {"delete the third", seven, sevenTimes, 2, kDelete, InSlots(Addresses(L"abdefg")),
-         InSlots(Times({1, 2, 4, 5, 6, 7}))},
-        {"delete the last", seven, sevenTimes, 6, kDelete, InSlots(Addresses(L"abcdef")),
-         InSlots(Times({1, 2, 3, 4, 5, 6}))},
-        {"a replaced address keeps its time", seven, sevenTimes, 3, L"http://nueva.es/",
-         With(seven, "url4", Address(L"http://nueva.es/")), sevenTimes},
-        {"a replace by empty text leaves a gap without a time", seven, sevenTimes, 1, L"",
-         InSlots({Addresses(L"a")[0], std::nullopt, Addresses(L"c")[0], Addresses(L"d")[0],
-                  Addresses(L"e")[0], Addresses(L"f")[0], Addresses(L"g")[0]}),
-         InSlots(Times({1, 0, 3, 4, 5, 6, 7}))},
-        {"an address without a time", seven, InSlots(Times({1, 0, 3, 4, 5, 6, 7})), 0, kDelete,
-         InSlots(Addresses(L"bcdefg")), InSlots(Times({0, 3, 4, 5, 6, 7}))},
-        {"times of another type or size move as they are", seven,
-         With(With(sevenTimes, "url3", dword), "url4", shortTime), 0, kDelete,
-         InSlots(Addresses(L"bcdefg")),
-         InSlots({Time(2), dword, shortTime, Time(5), Time(6), Time(7)})},
-        {"a time whose slot has no address goes with the next change", InSlots(Addresses(L"abc")),
-         With(InSlots(Times({1, 2, 3})), "url5", Time(5)), 1, kDelete, InSlots(Addresses(L"ac")),
-         InSlots(Times({1, 3}))},
-        {"other values of the time key stay", seven,
-         With(With(sevenTimes, "url26", Time(26)), "MRUList", Address(L"ab")), 0, kDelete,
-         InSlots(Addresses(L"bcdefg")),
-         With(With(InSlots(Times({2, 3, 4, 5, 6, 7})), "url26", Time(26)), "MRUList",
-              Address(L"ab"))},
-        {"without a time key none is created", seven, std::nullopt, 0, kDelete,
-         InSlots(Addresses(L"bcdefg")), std::nullopt},
-        {"a time changed elsewhere: nothing is written", seven, sevenTimes, 0, kDelete, seven,
-         With(sevenTimes, "url2", Time(99)),
-         [](HistoryHarness& h) { h.timeKey.SetStored("url2", Time(99)); }},
-        {"unusual stored forms move byte for byte",
-         InSlots({Addresses(L"a")[0], unterminated, odd}), InSlots(Times({1, 2, 3})), 0, kDelete,
-         InSlots({unterminated, odd}), InSlots(Times({2, 3}))},
-        {"the entry's own text leaves it as it was", InSlots({Addresses(L"a")[0], Address(nuls)}),
-         InSlots(Times({1, 2})), 1, nuls, InSlots({Addresses(L"a")[0], Address(nuls)}),
-         InSlots(Times({1, 2}))},
+        {"delete the first", seven, 0, kDelete, "b2 c3 d4 e5 f6 g7"},
+        {"delete the third", seven, 2, kDelete, "a1 b2 d4 e5 f6 g7"},
+        {"delete the last", seven, 6, kDelete, "a1 b2 c3 d4 e5 f6"},
+        {"a replaced address keeps its time", seven, 3, L"http://r.es/", "a1 b2 c3 r4 e5 f6 g7"},
+        {"a replace by empty text leaves a gap without a time", seven, 1, L"",
+         "a1 -- c3 d4 e5 f6 g7"},
+        {"an address without a time", "a1 b- c3 d4", 0, kDelete, "b- c3 d4"},
+        {"times of another type or size move as they are", "a1 bD cS d4", 0, kDelete, "bD cS d4"},
+        {"a time whose slot has no address goes", "a1 b2 c3 -- -5", 1, kDelete, "a1 c3"},
+        {"without a time key none is created", "a- b- c-", 0, kDelete, "b- c-", false},
+        {"a time changed elsewhere: nothing is written", seven, 0, kDelete, "a1 b8 c3 d4 e5 f6 g7",
+         true, [](HistoryHarness& h) { h.timeKey.SetStored("url2", *ValueOf('8')); }},
+        {"unusual stored forms move byte for byte", "a1 U2 O3 N4", 0, kDelete, "U2 O3 N4"},
+        {"the entry's own text leaves it as it was", "a1 U2", 1, kUnterminated, "a1 U2"},
     };
     for (const TwinCase& c : cases) {
         SCOPED_TRACE(c.name);
         HistoryHarness h(L"history.TwinKeys");
-        for (const auto& [name, value] : c.addresses) {
-            h.key.SetStored(name, value);
-        }
-        if (c.times) {
-            for (const auto& [name, value] : *c.times) {
-                h.timeKey.SetStored(name, value);
-            }
-            h.timeKey.SetRaw("url1", kRegBinary, {9}, "sub");
-        }
+        Seed(h, c.seeded, c.timeKey);
         h.history.OnLoad();
         h.Click(c.selected);
         if (c.meanwhile) {
@@ -169,10 +152,11 @@ TEST(TwinKeys, EachTimeMovesWithItsAddressByteForByte) {
         } else {
             h.history.DeleteSelectedEntry();
         }
-        ExpectKey(h.key, c.addresses, c.expectedAddresses);
-        EXPECT_EQ(h.timeKey.Exists(), c.expectedTimes.has_value());
-        if (c.expectedTimes) {
-            ExpectKey(h.timeKey, c.times.value_or(Values{}), *c.expectedTimes);
+        EXPECT_EQ(Read(h), c.expected);
+        EXPECT_EQ(h.timeKey.Exists(), c.timeKey);
+        if (c.timeKey) {
+            EXPECT_EQ(testing::GetWide(h.timeKey, "url26"), ValueOf('9'));
+            EXPECT_EQ(testing::GetWide(h.timeKey, "MRUList"), Text(L"ab"));
             EXPECT_EQ(h.timeKey.GetRaw("url1", "sub"), (RawValue{kRegBinary, {9}}));
         }
     }
