@@ -356,27 +356,26 @@ xs_seed_history() {
     return $status
 }
 
-# Prints the time key's values as "name=hex:..." lines, sorted by name; nothing when it is missing.
-xs_read_times() {
+# Prints a key as `reg export` writes it, in UTF-8 without carriage returns; nothing when the key
+# is missing.
+xs_export() {
     local file
     file=$(mktemp /tmp/xs-export.XXXXXX)
     rm -f "$file"
-    if wine reg export "$XS_TIME_KEY" "$(xs_windows_path "$file")" /y >/dev/null 2>&1; then
-        iconv -f UTF-16LE -t UTF-8 "$file" | tr -d '\r' | sed -n 's/^"\([^"]*\)"=\(hex.*\)$/\1=\2/p' |
-            sort -V
+    if wine reg export "$1" "$(xs_windows_path "$file")" /y >/dev/null 2>&1; then
+        iconv -f UTF-16LE -t UTF-8 "$file" | tr -d '\r'
     fi
     rm -f "$file"
+}
+
+# Prints the time key's values as "name=hex:..." lines, sorted by name.
+xs_read_times() {
+    xs_export "$XS_TIME_KEY" | sed -n 's/^"\([^"]*\)"=\(hex.*\)$/\1=\2/p' | sort -V
 }
 
 # Prints the history key's string values as "name=text" lines, sorted by name (url2 before
 # url10), exactly as stored; prints nothing when the key is missing.
 xs_read_history() {
-    local file
-    file=$(mktemp /tmp/xs-export.XXXXXX)
-    rm -f "$file"
-    if wine reg export "$XS_HISTORY_KEY" "$(xs_windows_path "$file")" /y >/dev/null 2>&1; then
-        iconv -f UTF-16LE -t UTF-8 "$file" | tr -d '\r' | sed -n 's/^"\([^"]*\)"="\(.*\)"$/\1=\2/p' |
-            sed 's/\\"/"/g; s/\\\\/\\/g' | sort -V
-    fi
-    rm -f "$file"
+    xs_export "$XS_HISTORY_KEY" | sed -n 's/^"\([^"]*\)"="\(.*\)"$/\1=\2/p' |
+        sed 's/\\"/"/g; s/\\\\/\\/g' | sort -V
 }
