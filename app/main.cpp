@@ -42,7 +42,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         tilu::ui::Application application(platform);
         tilu::Advapi32Registry api;
         const tilu::cQueryReg registry(api);
-        tilu::Program program(application, registry, std::wstring(tilu::HistoryKeyPath));
+        tilu::Program program(
+            application, registry,
+            {std::wstring(tilu::HistoryKeyPath), std::wstring(tilu::HistoryTimeKeyPath)});
         program.Start();
         return application.Run();
     } catch (const std::exception& failure) {

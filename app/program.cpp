@@ -4,10 +4,10 @@
 
 namespace tilu {
 
-Program::Program(ui::Application& application, const cQueryReg& registry, std::wstring historyKey)
+Program::Program(ui::Application& application, const cQueryReg& registry, HistoryKeys historyKeys)
     : mensaje(application),
       form1(application, history, mensaje, form2),
-      history(registry, form1, std::move(historyKey)),
+      history(registry, form1, std::move(historyKeys)),
       form2(application, form1),
       presentación(application, form1) {}
 

@@ -15,9 +15,9 @@
 namespace tilu {
 
 struct Program {
-    // The main window works on the history at historyKey through registry; both registry and
+    // The main window works on the history in historyKeys through registry; both registry and
     // application must outlive the program.
-    Program(ui::Application& application, const cQueryReg& registry, std::wstring historyKey);
+    Program(ui::Application& application, const cQueryReg& registry, HistoryKeys historyKeys);
 
     // Loads and shows the welcome window, centred; reads nothing yet.
     void Start();

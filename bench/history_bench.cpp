@@ -1,6 +1,7 @@
-// Times the history operations on a full 25-slot key against the same registry calls made
-// straight to advapi32 (the floor), in the same run, and prints microseconds per operation and
-// the ratio ours / floor. Works in a scratch key of its own, never in the browser's history.
+// Times the history operations on full 25-slot keys of addresses and times against the same
+// registry calls made straight to advapi32's W functions (the floor), in the same run, and prints
+// microseconds per operation and the ratio ours / floor. Works in scratch keys of its own, never
+// in the browser's history.
 #include <windows.h>
 
 #include <algorithm>
@@ -13,42 +14,47 @@
 #include "history/history.h"
 #include "history/slots.h"
 #include "registry/advapi32_registry.h"
-#include "registry/wtf8.h"
 #include "registry/cqueryreg.h"
 #include "tests/support/memory_view.h"
 
 namespace tilu::bench {
 namespace {
 
-constexpr char kParentSubkey[] = "Software\\TiluBench";
-constexpr char kSubkey[] = "Software\\TiluBench\\History";
-constexpr wchar_t kKeyPath[] = L"HKEY_CURRENT_USER\\Software\\TiluBench\\History";
+constexpr wchar_t kParentSubkey[] = L"Software\\TiluBench";
+constexpr wchar_t kSubkey[] = L"Software\\TiluBench\\TypedURLs";
+constexpr wchar_t kTimeSubkey[] = L"Software\\TiluBench\\TypedURLsTime";
+constexpr wchar_t kRoot[] = L"HKEY_CURRENT_USER\\";
 constexpr int kRounds = 9;
 constexpr int kReloadsPerRound = 200;
 constexpr int kDeletesPerRound = 100;
 constexpr double kTargetRatio = 1.15;
 
-std::string Address(int slot) {
-    return "http://www.sitio-de-prueba-" + std::to_string(slot) + ".es/ruta/pagina.html";
-}
-
-void WriteSlot(int slot, const std::string& text) {
+void WriteValue(const wchar_t* subkey, int slot, DWORD type, const void* data, DWORD size) {
     ScopedKey key;
-    RegCreateKeyA(HKEY_CURRENT_USER, kSubkey, key.Out());
-    const std::string name = ToWtf8(SlotName(slot));
-    RegSetValueExA(key.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
+    RegCreateKeyW(HKEY_CURRENT_USER, subkey, key.Out());
+    RegSetValueExW(key.Get(), SlotName(slot).c_str(), 0, type, static_cast<const BYTE*>(data),
+                   size);
 }
 
-void FillKey() {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kSubkey);
+// The browser's forms: an address with its NUL, and a FILETIME.
+void WriteSlot(int slot) {
+    const std::wstring text =
+        L"http://www.sitio-de-prueba-" + std::to_wstring(slot) + L".es/ruta/pagina.html";
+    WriteValue(kSubkey, slot, REG_SZ, text.c_str(),
+               static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    const ULONGLONG time = 0x01DB4F9012345678ull + static_cast<ULONGLONG>(slot);
+    WriteValue(kTimeSubkey, slot, REG_BINARY, &time, sizeof time);
+}
+
+void FillKeys() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kParentSubkey);
     for (int slot = 1; slot <= SlotCount; ++slot) {
-        WriteSlot(slot, Address(slot));
+        WriteSlot(slot);
     }
 }
 
-void RemoveKey() {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kParentSubkey);
+void RemoveKeys() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kParentSubkey);
 }
 
 double Median(std::vector<double> values) {
@@ -76,46 +82,59 @@ void Interleave(int times, Ours ours, Floor floor) {
     }
 }
 
-// (a): fill the list from the full key.
+// (a): fill the list from the full keys.
 void TimeReload(History& history, const RawHistory& raw, Timings& timings) {
     Stopwatch ours;
     Stopwatch floor;
-    std::vector<std::string> texts;
+    std::vector<std::wstring> texts;
     Interleave(
         kReloadsPerRound, [&] { ours.Time([&] { history.ReloadHistory(); }); },
-        [&] { floor.Time([&] { raw.Reload(texts); }); });
+        [&] { floor.Time([&] { texts = RawHistory::Texts(raw.Read()); }); });
     timings.ours.push_back(ours.Microseconds() / kReloadsPerRound);
     timings.floor.push_back(floor.Microseconds() / kReloadsPerRound);
 }
 
-// (b): delete the first entry of a full key: read the slots again, rewrite and reload. Before each
+// The floor's delete of the first entry: the slots read again, then, if nothing changed, both
+// keys rewritten with every entry one slot up and the slots read for the list.
+void RawDeleteFirst(const RawHistory& raw, std::vector<RawSlot>& loaded,
+                    std::vector<std::wstring>& texts) {
+    if (raw.Read() != loaded) {
+        return;
+    }
+    std::vector<RawSlot> target;
+    for (const RawSlot& slot : loaded) {
+        if (!RawHistory::Texts({slot}).empty()) {
+            target.push_back(slot);
+        }
+    }
+    target.erase(target.begin());
+    target.resize(loaded.size());
+    raw.Rewrite(loaded, target);
+    loaded = raw.Read();
+    texts = RawHistory::Texts(loaded);
+}
+
+// (b): delete the first entry of full keys: read the slots again, rewrite and reload. Before each
 // delete the 25th slot is written again and the list reloaded, untimed, so each delete starts from
 // 25 entries.
 void TimeDelete(History& history, MemoryView& view, const RawHistory& raw, Timings& timings) {
     Stopwatch ours;
     Stopwatch floor;
-    std::vector<std::string> texts;
-    std::vector<std::string> current;
+    std::vector<RawSlot> loaded;
+    std::vector<std::wstring> texts;
     Interleave(
         kDeletesPerRound,
         [&] {
-            WriteSlot(SlotCount, Address(SlotCount));
+            WriteSlot(SlotCount);
             history.ReloadHistory();
             view.List().Select(0);
             ours.Time([&] { history.DeleteSelectedEntry(); });
         },
         [&] {
-            WriteSlot(SlotCount, Address(SlotCount));
-            raw.Reload(texts);
-            floor.Time([&] {
-                // The slots read again before the rewrite, which runs only if nothing changed.
-                raw.Reload(current);
-                if (current == texts) {
-                    texts.erase(texts.begin());
-                    raw.Rewrite(texts);
-                    raw.Reload(texts);
-                }
-            });
+            WriteSlot(SlotCount);
+            loaded = raw.Read();
+            texts = RawHistory::Texts(loaded);
+            floor.Time([&] { RawDeleteFirst(raw, loaded, texts); });
         });
     timings.ours.push_back(ours.Microseconds() / kDeletesPerRound);
     timings.floor.push_back(floor.Microseconds() / kDeletesPerRound);
@@ -132,12 +151,13 @@ bool Report(const char* what, const Timings& timings) {
 }
 
 int Run() {
-    FillKey();
+    FillKeys();
     Advapi32Registry api;
     cQueryReg registry(api);
     MemoryView view;
-    History history(registry, view, kKeyPath);
-    const RawHistory raw(kSubkey);
+    History history(registry, view,
+                    {std::wstring(kRoot) + kSubkey, std::wstring(kRoot) + kTimeSubkey});
+    const RawHistory raw(kSubkey, kTimeSubkey);
 
     Timings reload;
     Timings erase;
@@ -150,10 +170,12 @@ int Run() {
         TimeReload(history, raw, reload);
         TimeDelete(history, view, raw, erase);
     }
-    RemoveKey();
+    RemoveKeys();
 
-    std::printf("History on a full %d-slot key, median of %d rounds (target ratio <= %.2f)\n",
-                SlotCount, kRounds, kTargetRatio);
+    std::printf(
+        "History on full %d-slot keys of addresses and times, median of %d rounds (target ratio <= "
+        "%.2f)\n",
+        SlotCount, kRounds, kTargetRatio);
     const bool reloadMet = Report("(a) ReloadHistory", reload);
     const bool deleteMet = Report("(b) delete, rewrite and reload", erase);
     const bool met = reloadMet && deleteMet;

@@ -1,54 +1,88 @@
 #include "bench/raw_history.h"
 
+#include <algorithm>
+
 #include "history/slots.h"
-#include "registry/wtf8.h"
 
 namespace tilu::bench {
 
-RawHistory::RawHistory(std::string subkey) : subkey_(std::move(subkey)) {
+RawHistory::RawHistory(std::wstring addresses, std::wstring times)
+    : addresses_(std::move(addresses)), times_(std::move(times)) {
     for (int slot = 1; slot <= SlotCount; ++slot) {
-        names_.push_back(ToWtf8(SlotName(slot)));
+        names_.push_back(SlotName(slot));
     }
 }
 
-void RawHistory::Reload(std::vector<std::string>& texts) const {
-    texts.clear();
-    for (const std::string& name : names_) {
-        ScopedKey key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey_.c_str(), 0, KEY_READ, key.Out()) !=
-            ERROR_SUCCESS) {
+std::optional<RawValue> RawHistory::ReadValue(const std::wstring& subkey,
+                                              const std::wstring& name) const {
+    ScopedKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_READ, key.Out()) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    RawValue value{REG_NONE, std::vector<BYTE>(256)};
+    LONG status = ERROR_MORE_DATA;
+    while (status == ERROR_MORE_DATA) {
+        DWORD size = static_cast<DWORD>(value.bytes.size());
+        status = RegQueryValueExW(key.Get(), name.c_str(), nullptr, &value.type, value.bytes.data(),
+                                  &size);
+        value.bytes.resize(size);
+    }
+    if (status != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::vector<RawSlot> RawHistory::Read() const {
+    std::vector<RawSlot> slots;
+    for (const std::wstring& name : names_) {
+        slots.push_back({ReadValue(addresses_, name), ReadValue(times_, name)});
+    }
+    return slots;
+}
+
+std::vector<std::wstring> RawHistory::Texts(const std::vector<RawSlot>& slots) {
+    std::vector<std::wstring> texts;
+    for (const RawSlot& slot : slots) {
+        if (!slot.address || slot.address->type != REG_SZ) {
             continue;
         }
-        DWORD type = 0;
-        DWORD size = 0;
-        DWORD probe = 0;
-        RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&probe),
-                         &size);
-        if (type == REG_SZ && size != 0) {
-            std::string data(size, '\0');
-            RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type,
-                             reinterpret_cast<BYTE*>(data.data()), &size);
-            data.pop_back();
-            if (!data.empty()) {
-                texts.push_back(std::move(data));
-            }
+        std::wstring text(slot.address->bytes.size() / sizeof(wchar_t), L'\0');
+        std::copy_n(slot.address->bytes.begin(), text.size() * sizeof(wchar_t),
+                    reinterpret_cast<BYTE*>(text.data()));
+        if (!text.empty() && text.back() == L'\0') {
+            text.pop_back();
         }
+        if (!text.empty()) {
+            texts.push_back(std::move(text));
+        }
+    }
+    return texts;
+}
+
+void RawHistory::WriteValue(const std::wstring& subkey, const std::wstring& name,
+                            const std::optional<RawValue>& value) const {
+    ScopedKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_WRITE, key.Out()) !=
+        ERROR_SUCCESS) {
+        return;
+    }
+    if (value) {
+        RegSetValueExW(key.Get(), name.c_str(), 0, value->type, value->bytes.data(),
+                       static_cast<DWORD>(value->bytes.size()));
+    } else {
+        RegDeleteValueW(key.Get(), name.c_str());
     }
 }
 
-void RawHistory::Rewrite(const std::vector<std::string>& texts) const {
+void RawHistory::Rewrite(const std::vector<RawSlot>& now,
+                         const std::vector<RawSlot>& target) const {
     for (std::size_t i = 0; i < names_.size(); ++i) {
-        ScopedKey key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey_.c_str(), 0, KEY_WRITE, key.Out()) !=
-            ERROR_SUCCESS) {
-            continue;
+        if (now[i].address != target[i].address) {
+            WriteValue(addresses_, names_[i], target[i].address);
         }
-        if (i < texts.size()) {
-            RegSetValueExA(key.Get(), names_[i].c_str(), 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(texts[i].c_str()),
-                           static_cast<DWORD>(texts[i].size() + 1));
-        } else {
-            RegDeleteValueA(key.Get(), names_[i].c_str());
+        if (now[i].time != target[i].time) {
+            WriteValue(times_, names_[i], target[i].time);
         }
     }
 }

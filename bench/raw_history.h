@@ -1,9 +1,10 @@
-// The floor of the history benchmark: the registry calls that the history operations make,
-// issued straight to advapi32 with texts already in ANSI form, and nothing else.
+// The floor of the history benchmark: the registry calls that the history operations make on
+// both keys, issued straight to advapi32's W functions, and nothing else.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,21 +29,42 @@ private:
     HKEY key_ = nullptr;
 };
 
+struct RawValue {
+    DWORD type = REG_NONE;
+    std::vector<BYTE> bytes;
+
+    bool operator==(const RawValue&) const = default;
+};
+
+// A slot's address and time as stored; absent ones empty.
+struct RawSlot {
+    std::optional<RawValue> address;
+    std::optional<RawValue> time;
+
+    bool operator==(const RawSlot&) const = default;
+};
+
 class RawHistory {
 public:
-    // subkey: below HKEY_CURRENT_USER, in ANSI.
-    explicit RawHistory(std::string subkey);
+    // The two keys below HKEY_CURRENT_USER.
+    RawHistory(std::wstring addresses, std::wstring times);
 
-    // Per slot: open for reading, query type and size, query the data of a non-empty REG_SZ,
-    // close. The texts read replace `texts`.
-    void Reload(std::vector<std::string>& texts) const;
-    // Per slot: open for writing, then write the text at that position or delete the slot
-    // when there is none, close.
-    void Rewrite(const std::vector<std::string>& texts) const;
+    // Per slot and key: open for reading, query the whole value (again with the size needed
+    // when it is larger than 256 bytes), close.
+    std::vector<RawSlot> Read() const;
+    // The texts of the slots' REG_SZ addresses that are not empty, in slot order.
+    static std::vector<std::wstring> Texts(const std::vector<RawSlot>& slots);
+    // Per slot and key whose value is to change: open for writing, write or delete, close.
+    void Rewrite(const std::vector<RawSlot>& now, const std::vector<RawSlot>& target) const;
 
 private:
-    std::string subkey_;
-    std::vector<std::string> names_;  // url1 to url25
+    std::optional<RawValue> ReadValue(const std::wstring& subkey, const std::wstring& name) const;
+    void WriteValue(const std::wstring& subkey, const std::wstring& name,
+                    const std::optional<RawValue>& value) const;
+
+    std::wstring addresses_;
+    std::wstring times_;
+    std::vector<std::wstring> names_;  // url1 to url25
 };
 
 }  // namespace tilu::bench

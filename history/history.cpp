@@ -9,13 +9,14 @@ namespace tilu {
 namespace {
 
 constexpr std::int16_t kCreateKey = -1;
+constexpr std::int16_t kExistingKeyOnly = 0;
 constexpr wchar_t kNothingSelected[] = L"No has seleccionado ningún elemento.";
 constexpr wchar_t kChangedOutside[] = L"El historial ha cambiado fuera del programa.";
 
 }  // namespace
 
-History::History(const cQueryReg& registry, HistoryView& view, std::wstring keyPath)
-    : registry_(registry), view_(view), keyPath_(std::move(keyPath)) {}
+History::History(const cQueryReg& registry, HistoryView& view, HistoryKeys keys)
+    : registry_(registry), view_(view), keys_(std::move(keys)) {}
 
 void History::OnLoad() {
     // A freshly loaded window has recorded no selection yet.
@@ -36,31 +37,43 @@ void History::RecordSelection() {
 }
 
 bool History::RequireSelection() {
-    if (view_.List().SelectedText().empty()) {
+    const int selected = view_.List().SelectedIndex();
+    if (selected < 0 || selected >= static_cast<int>(entries_.size())) {
         view_.ShowNotice(kNothingSelected);
         return false;
     }
     return true;
 }
 
-History::SlotTexts History::ReadSlots() const {
+std::wstring History::SelectedText() const {
+    const int selected = view_.List().SelectedIndex();
+    return selected >= 0 && selected < static_cast<int>(entries_.size())
+               ? entries_[static_cast<std::size_t>(selected)].text
+               : std::wstring();
+}
+
+History::Slots History::ReadSlots() const {
     // Every slot is read: a gap does not end the history.
-    SlotTexts slots;
+    Slots slots;
     for (int slot = 1; slot <= SlotCount; ++slot) {
-        slots[slot - 1] = registry_.QueryStringValue(keyPath_, SlotName(slot), kHkeyCurrentUser);
+        slots[slot - 1] = {registry_.QueryValue(keys_.addresses, SlotName(slot), kHkeyCurrentUser),
+                           registry_.QueryValue(keys_.times, SlotName(slot), kHkeyCurrentUser)};
     }
     return slots;
 }
 
-void History::Fill(SlotTexts slots) {
-    ListModel& list = view_.List();
-    list.Clear();
-    for (const std::wstring& text : slots) {
+void History::Fill(const Slots& slots) {
+    entries_.clear();
+    std::vector<std::wstring> texts;
+    for (const Slot& slot : slots) {
+        std::wstring text = slot.address ? cQueryReg::TextOf(*slot.address) : std::wstring();
         if (!text.empty()) {
-            list.Append(text);
+            texts.push_back(text);
+            entries_.push_back({slot, std::move(text)});
         }
     }
-    loaded_ = std::move(slots);
+    view_.List().Fill(texts);
+    loaded_ = slots;
 }
 
 void History::ReloadHistory() {
@@ -68,32 +81,60 @@ void History::ReloadHistory() {
 }
 
 bool History::ListIsCurrent() {
-    // Another program may have added, changed or removed an entry, or the whole key, since the
-    // list was filled; rewriting from the list would undo that. The slots are read just before
-    // the rewrite, so only a change in the moment between the two can still be overwritten.
-    SlotTexts now = ReadSlots();
+    // Another program may have added, changed or removed an address or a time, or a whole key,
+    // since the list was filled; rewriting from the list would undo that. The slots are read just
+    // before the rewrite, so only a change in the moment between the two can still be overwritten.
+    const Slots now = ReadSlots();
     if (now == loaded_) {
         return true;
     }
-    Fill(std::move(now));
+    Fill(now);
     view_.SetStatusLine(RefreshStatus(view_.List().Count()));
     view_.ShowNotice(kChangedOutside);
     return false;
 }
 
+History::Slot History::Target(std::size_t position) const {
+    if (position >= entries_.size()) {
+        return {};
+    }
+    const Entry& entry = entries_[position];
+    if (!entry.replaced) {
+        return entry.read;
+    }
+    // A replaced address keeps its time: the user changed its text, not when it was typed. An
+    // empty text leaves a gap, without a time.
+    if (entry.text.empty()) {
+        return {};
+    }
+    return Slot{cQueryReg::StringValue(entry.text), entry.read.time};
+}
+
+void History::WriteValue(const std::wstring& keyPath, int slot,
+                         const std::optional<StoredValue>& now,
+                         const std::optional<StoredValue>& target, bool createKey) const {
+    if (now == target) {
+        return;
+    }
+    if (target) {
+        registry_.SetStoredValue(keyPath, SlotName(slot), *target, kHkeyCurrentUser,
+                                 createKey ? kCreateKey : kExistingKeyOnly);
+    } else {
+        registry_.DeleteValue(keyPath, SlotName(slot), kHkeyCurrentUser);
+    }
+}
+
 void History::RewriteHistory() {
-    // One ascending pass that overwrites each slot in place rather than clearing the key first:
-    // an item only ever moves to a lower slot, so it is written there before its old slot is
-    // reached, and a stop at any point loses no entry that the rewrite keeps.
-    const ListModel& list = view_.List();
+    // One ascending pass that overwrites each slot in place rather than clearing the keys first:
+    // an entry only ever moves to a lower slot, so its address and then its time are written
+    // there before its old slot is reached. A stop at any point loses no address and no time that
+    // the rewrite keeps, and only the slot being written can pair an address with another's time.
+    // The time key is never created: without it the browser keeps no times.
     for (int slot = 1; slot <= SlotCount; ++slot) {
-        std::wstring text = list.TextAt(slot - 1);
-        if (text.empty()) {
-            registry_.DeleteValue(keyPath_, SlotName(slot), kHkeyCurrentUser);
-        } else {
-            registry_.SetValue(keyPath_, SlotName(slot), Data(std::move(text)), kHkeyCurrentUser,
-                               static_cast<std::int32_t>(kRegSz), kCreateKey);
-        }
+        const Slot& now = loaded_[slot - 1];
+        const Slot target = Target(static_cast<std::size_t>(slot - 1));
+        WriteValue(keys_.addresses, slot, now.address, target.address, true);
+        WriteValue(keys_.times, slot, now.time, target.time, false);
     }
 }
 
@@ -101,25 +142,27 @@ void History::DeleteSelectedEntry() {
     if (!RequireSelection() || !ListIsCurrent()) {
         return;
     }
-    ListModel& list = view_.List();
-    list.RemoveAt(list.SelectedIndex());
+    entries_.erase(entries_.begin() + view_.List().SelectedIndex());
     RewriteHistory();
     ReloadHistory();
-    view_.SetStatusLine(DeleteStatus(list.Count()));
+    view_.SetStatusLine(DeleteStatus(view_.List().Count()));
 }
 
 void History::ReplaceEntry(const std::wstring& newText) {
-    ListModel& list = view_.List();
     const int index = view_.RecordedIndex();
     // The windows never get here without a valid index; should one come anyway, there is no
-    // entry to replace, so the list, the key and the status line stay as they are.
-    if (index < 0 || index >= list.Count() || !ListIsCurrent()) {
+    // entry to replace, so the list, the keys and the status line stay as they are.
+    if (index < 0 || index >= static_cast<int>(entries_.size()) || !ListIsCurrent()) {
         return;
     }
-    list.SetTextAt(index, newText);
+    Entry& entry = entries_[static_cast<std::size_t>(index)];
+    if (newText != entry.text) {
+        entry.text = newText;
+        entry.replaced = true;
+    }
     RewriteHistory();
     ReloadHistory();
-    view_.SetStatusLine(ReplaceStatus(list.Count()));
+    view_.SetStatusLine(ReplaceStatus(view_.List().Count()));
 }
 
 }  // namespace tilu

@@ -10,6 +10,11 @@ namespace tilu {
 inline constexpr std::wstring_view HistoryKeyPath =
     L"HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\TypedURLs";
 
+// Since Windows 8 the browser keeps, under the same slot names, when each address was last typed
+// (REG_BINARY FILETIMEs): slot k's time belongs to slot k's address.
+inline constexpr std::wstring_view HistoryTimeKeyPath =
+    L"HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\TypedURLsTime";
+
 inline constexpr int SlotCount = 25;
 
 // "url" followed by the slot number in decimal: slot 1 is url1, slot 25 is url25.

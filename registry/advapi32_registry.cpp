@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,16 +55,14 @@ Status Advapi32Registry::CloseKey(RegKey key) {
     return RegCloseKey(ToHkey(key));
 }
 
-// The whole value is read as UTF-16 and handed out as RegQueryValueExA gives it under a UTF-8
-// code page: strings converted, their byte count that of the 8-bit form.
-Status Advapi32Registry::QueryValueEx(RegKey key, const char* valueName, Dword& type,
-                                      std::uint8_t* data, Dword& size) {
+// The whole value as stored, read with RegQueryValueExW: on ERROR_MORE_DATA the byte count holds
+// the size needed (MSDN); the value may grow again before the next call, hence the loop.
+Status Advapi32Registry::QueryValueBytes(RegKey key, const char* valueName, Dword& type,
+                                         std::vector<std::uint8_t>& bytes) {
     const WideName name(valueName);
     DWORD valueType = REG_NONE;
-    std::vector<std::uint8_t> bytes(256);
+    bytes.resize(256);
     LONG status = ERROR_MORE_DATA;
-    // RegQueryValueExW: on ERROR_MORE_DATA the byte count holds the size needed (MSDN); the value
-    // may grow again before the next call, hence the loop.
     while (status == ERROR_MORE_DATA) {
         DWORD read = static_cast<DWORD>(bytes.size());
         status =
@@ -74,35 +71,45 @@ Status Advapi32Registry::QueryValueEx(RegKey key, const char* valueName, Dword& 
                                                : read);
     }
     if (status != ERROR_SUCCESS) {
-        if (status == ERROR_FILE_NOT_FOUND) {
-            type = REG_NONE;
-        }
-        return status;
-    }
-    if (IsStringType(valueType)) {
-        // An odd last byte is no UTF-16 unit; the A functions drop it too.
-        std::wstring wide(bytes.size() / sizeof(wchar_t), L'\0');
-        std::memcpy(wide.data(), bytes.data(), wide.size() * sizeof(wchar_t));
-        const std::string converted = ToWtf8(wide);
-        bytes.assign(converted.begin(), converted.end());
+        bytes.clear();
+        valueType = REG_NONE;
     }
     type = valueType;
-    return CopyValueOut(valueType, bytes, data, size);
+    return status;
+}
+
+Status Advapi32Registry::SetValueBytes(RegKey key, const char* valueName, Dword type,
+                                       std::span<const std::uint8_t> bytes) {
+    // RegSetValueExW counts a NUL unit that directly follows string data as part of it, so the
+    // unit after the data must not be a NUL: the count given is then the count written.
+    std::vector<std::uint8_t> guarded(bytes.begin(), bytes.end());
+    guarded.insert(guarded.end(), {0xFF, 0xFF});
+    return RegSetValueExW(ToHkey(key), WideName(valueName).get(), 0, type, guarded.data(),
+                          static_cast<DWORD>(bytes.size()));
+}
+
+// As RegQueryValueExA gives a value under a UTF-8 code page: strings converted, their byte count
+// that of the 8-bit form.
+Status Advapi32Registry::QueryValueEx(RegKey key, const char* valueName, Dword& type,
+                                      std::uint8_t* data, Dword& size) {
+    std::vector<std::uint8_t> stored;
+    Dword storedType = kRegNone;
+    const Status status = QueryValueBytes(key, valueName, storedType, stored);
+    if (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) {
+        type = storedType;
+    }
+    if (status != ERROR_SUCCESS) {
+        return status;
+    }
+    return CopyValueOut(type, AnsiData(type, stored), data, size);
 }
 
 Status Advapi32Registry::SetValueEx(RegKey key, const char* valueName, Dword type,
                                     const std::uint8_t* data, Dword size) {
-    if (!IsStringType(type) || data == nullptr) {
+    if (data == nullptr) {
         return RegSetValueExW(ToHkey(key), WideName(valueName).get(), 0, type, data, size);
     }
-    std::wstring wide = FromWtf8(
-        std::string_view(reinterpret_cast<const char*>(data), CountedSize(type, data, size)));
-    const auto wideSize = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
-    // RegSetValueExW applies CountedSize's rule to the UTF-16 unit after its data; that unit is
-    // not the caller's, so it must not be a NUL: the count given is then the count written.
-    wide.push_back(L'\xFFFF');
-    return RegSetValueExW(ToHkey(key), WideName(valueName).get(), 0, type,
-                          reinterpret_cast<const BYTE*>(wide.data()), wideSize);
+    return SetValueBytes(key, valueName, type, StoredData(type, data, size));
 }
 
 Status Advapi32Registry::DeleteValue(RegKey key, const char* valueName) {

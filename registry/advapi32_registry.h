@@ -16,6 +16,10 @@ public:
                         Dword& size) override;
     Status SetValueEx(RegKey key, const char* valueName, Dword type, const std::uint8_t* data,
                       Dword size) override;
+    Status QueryValueBytes(RegKey key, const char* valueName, Dword& type,
+                           std::vector<std::uint8_t>& bytes) override;
+    Status SetValueBytes(RegKey key, const char* valueName, Dword type,
+                         std::span<const std::uint8_t> bytes) override;
     Status DeleteValue(RegKey key, const char* valueName) override;
     Status DeleteKey(RegKey key, const char* subKey) override;
     Status QueryInfoKey(RegKey key, Dword& subKeyCount, Dword& longestSubKey) override;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "registry/registry_api.h"
 
@@ -17,6 +18,13 @@ bool IsStringType(Dword type);
 // NUL; advapi32 (Wine's too) also counts a NUL that directly follows a string whose count leaves
 // it out, so the byte after the data must be readable.
 Dword CountedSize(Dword type, const std::uint8_t* data, Dword size);
+
+// A value's data in the ANSI form from its stored form: strings converted from UTF-16 to WTF-8
+// (an odd last byte dropped, as the A functions drop it), other types as they are.
+std::vector<std::uint8_t> AnsiData(Dword type, std::span<const std::uint8_t> stored);
+// The stored form of data given in the ANSI form: the counted bytes (CountedSize), strings
+// converted to UTF-16 (bytes that are not WTF-8 become U+FFFD).
+std::vector<std::uint8_t> StoredData(Dword type, const std::uint8_t* data, Dword size);
 
 // Hands a value out as RegQueryValueExA does: with a null `data` only its size; otherwise its bytes
 // when `size` has room for them, else kErrorMoreData and nothing written. A string without a

@@ -140,9 +140,41 @@ std::wstring cQueryReg::QueryStringValue(std::wstring KeyPath, std::wstring Valu
     return FromWtf8(text);
 }
 
-Status cQueryReg::SetValue(std::wstring KeyPath, std::wstring ValueName, Data data,
-                           RootHandle DefaultRoot, std::int32_t ValueType,
-                           std::int16_t CreateKey) const {
+std::optional<StoredValue> cQueryReg::QueryValue(std::wstring KeyPath, std::wstring ValueName,
+                                                 RootHandle DefaultRoot) const {
+    const RootHandle root = ResolveRootKey(KeyPath, DefaultRoot);
+    ScopedKey key(api_);
+    if (key.Open(RootKeyHandle(root), ToWtf8(KeyPath).c_str(), kKeyRead) != kErrorSuccess) {
+        return std::nullopt;
+    }
+    StoredValue value;
+    if (api_.QueryValueBytes(key.Get(), ToWtf8(ValueName).c_str(), value.type, value.bytes) !=
+        kErrorSuccess) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::wstring cQueryReg::TextOf(const StoredValue& value) {
+    if (value.type != kRegSz) {
+        return {};
+    }
+    std::wstring text = FromUtf16Bytes(value.bytes);
+    if (!text.empty() && text.back() == L'\0') {
+        text.pop_back();
+    }
+    return text;
+}
+
+StoredValue cQueryReg::StringValue(const std::wstring& text) {
+    StoredValue value{kRegSz, ToUtf16Bytes(text)};
+    value.bytes.insert(value.bytes.end(), {0, 0});
+    return value;
+}
+
+template <class Write>
+Status cQueryReg::WriteInKey(std::wstring KeyPath, RootHandle DefaultRoot, std::int16_t CreateKey,
+                             Write write) const {
     const RootHandle root = ResolveRootKey(KeyPath, DefaultRoot);
     const std::string path = ToWtf8(KeyPath);
     ScopedKey key(api_);
@@ -153,27 +185,41 @@ Status cQueryReg::SetValue(std::wstring KeyPath, std::wstring ValueName, Data da
     if (status != kErrorSuccess) {
         return status;
     }
-
-    // A Data that does not convert throws here: nothing is written and the key closes.
-    std::vector<std::uint8_t> bytes;
-    switch (ValueType) {
-        case kRegSz:
-            bytes = StringPayload(data);
-            break;
-        case kRegBinary:
-            bytes = data.ToBytes();
-            break;
-        case kRegDword:
-            bytes = DwordPayload(data);
-            break;
-        default:
-            return kErrorInvalidParameter;
-    }
-    const Status written =
-        api_.SetValueEx(key.Get(), ToWtf8(ValueName).c_str(), static_cast<Dword>(ValueType),
-                        bytes.data(), static_cast<Dword>(bytes.size()));
+    const Status written = write(key.Get());
     const Status closed = key.Close();
     return written != kErrorSuccess ? written : closed;
+}
+
+Status cQueryReg::SetValue(std::wstring KeyPath, std::wstring ValueName, Data data,
+                           RootHandle DefaultRoot, std::int32_t ValueType,
+                           std::int16_t CreateKey) const {
+    return WriteInKey(std::move(KeyPath), DefaultRoot, CreateKey, [&](RegKey key) {
+        // A Data that does not convert throws here: nothing is written and the key closes.
+        std::vector<std::uint8_t> bytes;
+        switch (ValueType) {
+            case kRegSz:
+                bytes = StringPayload(data);
+                break;
+            case kRegBinary:
+                bytes = data.ToBytes();
+                break;
+            case kRegDword:
+                bytes = DwordPayload(data);
+                break;
+            default:
+                return kErrorInvalidParameter;
+        }
+        return api_.SetValueEx(key, ToWtf8(ValueName).c_str(), static_cast<Dword>(ValueType),
+                               bytes.data(), static_cast<Dword>(bytes.size()));
+    });
+}
+
+Status cQueryReg::SetStoredValue(std::wstring KeyPath, std::wstring ValueName,
+                                 const StoredValue& value, RootHandle DefaultRoot,
+                                 std::int16_t CreateKey) const {
+    return WriteInKey(std::move(KeyPath), DefaultRoot, CreateKey, [&](RegKey key) {
+        return api_.SetValueBytes(key, ToWtf8(ValueName).c_str(), value.type, value.bytes);
+    });
 }
 
 Status cQueryReg::DeleteValue(std::wstring KeyPath, std::wstring ValueName,

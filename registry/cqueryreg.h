@@ -3,16 +3,27 @@
 // A key is named by one path text that starts with its root, either by its full name
 // ("HKEY_CURRENT_USER\Software\...") or by a short prefix ("HKCU\Software\..."). Every operation
 // opens the key it needs and closes it before returning; nothing is kept between calls. Texts are
-// Unicode here and converted to WTF-8 (registry/wtf8.h) at each registry call.
+// Unicode here and converted to WTF-8 (registry/wtf8.h) at each registry call; stored values
+// pass through unconverted.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "registry/data.h"
 #include "registry/registry_api.h"
 
 namespace tilu {
+
+// A value as the registry stores it: its type and its bytes (a string as its UTF-16 units).
+struct StoredValue {
+    Dword type = kRegNone;
+    std::vector<std::uint8_t> bytes;
+
+    bool operator==(const StoredValue&) const = default;
+};
 
 class cQueryReg {
 public:
@@ -26,6 +37,16 @@ public:
     std::wstring QueryStringValue(std::wstring KeyPath, std::wstring ValueName,
                                   RootHandle DefaultRoot) const;
 
+    // A value exactly as stored, whatever its type, or nothing when it cannot be read for any
+    // reason.
+    std::optional<StoredValue> QueryValue(std::wstring KeyPath, std::wstring ValueName,
+                                          RootHandle DefaultRoot) const;
+    // The text QueryStringValue gives for a value stored so: a REG_SZ's units without one
+    // terminating NUL, empty text for any other type.
+    static std::wstring TextOf(const StoredValue& value);
+    // The value SetValue stores for a REG_SZ text: its UTF-16 units and a terminating NUL.
+    static StoredValue StringValue(const std::wstring& text);
+
     // Writes a REG_SZ (1), REG_BINARY (3) or REG_DWORD (4) value, creating the key first when
     // CreateKey is non-zero. Returns the open's (or create's) status when the key cannot be had,
     // the write's status when the registry refuses the write, otherwise the close's status. Any
@@ -34,6 +55,11 @@ public:
     // kind ValueType asks for.
     Status SetValue(std::wstring KeyPath, std::wstring ValueName, Data data, RootHandle DefaultRoot,
                     std::int32_t ValueType, std::int16_t CreateKey) const;
+
+    // Writes a value with exactly this type and these bytes, nothing added or converted. Key
+    // creation and statuses as SetValue.
+    Status SetStoredValue(std::wstring KeyPath, std::wstring ValueName, const StoredValue& value,
+                          RootHandle DefaultRoot, std::int16_t CreateKey) const;
 
     // Deletes one value or, with an empty ValueName, the key named by KeyPath with its subkeys.
     // A path that names a root itself is refused with kErrorAccessDenied, touching nothing: that
@@ -45,6 +71,12 @@ public:
     Status DeleteKeyTree(const RegKey& ParentKey, std::wstring& KeyName) const;
 
 private:
+    // Opens the key for writing (creating it when asked), runs `write` on it and closes it;
+    // returns as SetValue describes.
+    template <class Write>
+    Status WriteInKey(std::wstring KeyPath, RootHandle DefaultRoot, std::int16_t CreateKey,
+                      Write write) const;
+
     RegistryApi& api_;
 };
 

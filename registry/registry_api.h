@@ -4,12 +4,17 @@
 // Each call has the semantics of the advapi32 function it is named after, in its ANSI form
 // (RegOpenKeyExA and friends) under a UTF-8 code page, whatever the process's code page: texts
 // are WTF-8 byte strings (registry/wtf8.h), data sizes are in bytes, subkey-name lengths in the
-// UTF-16 units Windows counts, and every call returns a Win32 status code.
-// Two implementations: Advapi32Registry forwards to Windows (or Wine); MemoryRegistry is a portable
-// in-memory store that behaves the same way, used where there is no registry.
+// UTF-16 units Windows counts, and every call returns a Win32 status code. The two byte calls
+// hand data over in the Unicode form instead, as stored, so that a value of any type can be
+// copied exactly.
+// Two implementations: Advapi32Registry forwards to Windows (or Wine); the tests' MemoryRegistry
+// (tests/support) is a portable in-memory store that behaves the same way, used where there is
+// no registry.
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <vector>
 
 namespace tilu {
 
@@ -87,6 +92,14 @@ public:
     // RegSetValueExA.
     virtual Status SetValueEx(RegKey key, const char* valueName, Dword type,
                               const std::uint8_t* data, Dword size) = 0;
+    // RegQueryValueExW for a whole value: its type and its bytes as stored (a string as its
+    // UTF-16 units, with or without a terminator, odd byte and all), read again while another
+    // program makes it grow. On any failure the type is kRegNone and no bytes.
+    virtual Status QueryValueBytes(RegKey key, const char* valueName, Dword& type,
+                                   std::vector<std::uint8_t>& bytes) = 0;
+    // RegSetValueExW storing exactly `bytes`, whatever the type: a string gets no terminator.
+    virtual Status SetValueBytes(RegKey key, const char* valueName, Dword type,
+                                 std::span<const std::uint8_t> bytes) = 0;
     // RegDeleteValueA.
     virtual Status DeleteValue(RegKey key, const char* valueName) = 0;
     // RegDeleteKeyA: deletes a key that has no subkeys.

@@ -120,4 +120,41 @@ std::wstring FromWtf8(std::string_view bytes) {
     return out;
 }
 
+std::vector<std::uint8_t> ToUtf16Bytes(std::wstring_view text) {
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(text.size() * 2);
+    const auto append = [&](char32_t unit) {
+        bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>((unit >> 8) & 0xFF));
+    };
+    for (const wchar_t w : text) {
+        auto c = static_cast<char32_t>(w);
+        if (c > 0xFFFF) {
+            c -= 0x10000;
+            append(0xD800 + (c >> 10));
+            append(0xDC00 + (c & 0x3FF));
+        } else {
+            append(c);
+        }
+    }
+    return bytes;
+}
+
+std::wstring FromUtf16Bytes(std::span<const std::uint8_t> bytes) {
+    std::wstring out;
+    out.reserve(bytes.size() / 2);
+    const auto unitAt = [&](std::size_t i) {
+        return static_cast<char32_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    };
+    const std::size_t count = bytes.size() / 2;
+    for (std::size_t i = 0; i < count; ++i) {
+        char32_t c = unitAt(i);
+        if (!kUtf16 && IsHighSurrogate(c) && i + 1 < count && IsLowSurrogate(unitAt(i + 1))) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unitAt(++i) - 0xDC00);
+        }
+        out += static_cast<wchar_t>(c);
+    }
+    return out;
+}
+
 }  // namespace tilu

@@ -5,13 +5,23 @@
 // NULs survive both ways.
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tilu {
 
 std::string ToWtf8(std::wstring_view text);
 // Malformed bytes become U+FFFD, one for each maximal ill-formed subpart, as UTF-8 decoders do.
 std::wstring FromWtf8(std::string_view bytes);
+
+// Text as the registry stores it: UTF-16 units, little-endian (where wchar_t holds whole code
+// points, one beyond U+FFFF becomes its surrogate pair).
+std::vector<std::uint8_t> ToUtf16Bytes(std::wstring_view text);
+// The stored units as text, surrogate pairs joined where wchar_t holds whole code points. An odd
+// last byte is no unit and is left out.
+std::wstring FromUtf16Bytes(std::span<const std::uint8_t> bytes);
 
 }  // namespace tilu

@@ -15,6 +15,8 @@ XS_APP_PID=
 XS_PEER_PID=
 XS_DPI=96
 XS_HISTORY_KEY='HKCU\Software\Microsoft\Internet Explorer\TypedURLs'
+# Its twin since Windows 8: when each slot's address was typed.
+XS_TIME_KEY="${XS_HISTORY_KEY}Time"
 
 xs_die() {
     echo "error: $*" >&2
@@ -316,15 +318,22 @@ xs_reg_string() {
     printf '"%s"' "$text"
 }
 
+# The time xs_seed_history gives slot N, as a .reg hex value (a FILETIME in 2024).
+xs_time() {
+    printf 'hex:%02x,5e,3a,12,90,4f,db,01' "$1"
+}
+
 # Replaces the history key by the given texts in url1, url2, ... and any extra "name=text" values
-# given after a lone "--".
+# given after a lone "--", and the time key by one time (xs_time) for each of those slots.
 #   xs_seed_history TEXT... [-- NAME=TEXT...]
 xs_seed_history() {
-    local file n=1 extra=0 arg
+    local file n=1 extra=0 arg key
     file=$(mktemp /tmp/xs-seed.XXXXXX)
     {
         printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-        printf '[-%s]\r\n\r\n' "${XS_HISTORY_KEY/HKCU/HKEY_CURRENT_USER}"
+        for key in "$XS_HISTORY_KEY" "$XS_TIME_KEY"; do
+            printf '[-%s]\r\n\r\n' "${key/HKCU/HKEY_CURRENT_USER}"
+        done
         printf '[%s]\r\n' "${XS_HISTORY_KEY/HKCU/HKEY_CURRENT_USER}"
         for arg in "$@"; do
             if [ "$arg" = "--" ]; then
@@ -336,6 +345,10 @@ xs_seed_history() {
                 n=$((n + 1))
             fi
         done
+        printf '\r\n[%s]\r\n' "${XS_TIME_KEY/HKCU/HKEY_CURRENT_USER}"
+        for ((extra = 1; extra < n; extra++)); do
+            printf '"url%d"=%s\r\n' "$extra" "$(xs_time "$extra")"
+        done
     } | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$file"
     xs_reg import "$(xs_windows_path "$file")"
     local status=$?
@@ -343,15 +356,26 @@ xs_seed_history() {
     return $status
 }
 
-# Prints the history key's string values as "name=text" lines, sorted by name (url2 before
-# url10), exactly as stored; prints nothing when the key is missing.
-xs_read_history() {
+# Prints a key as `reg export` writes it, in UTF-8 without carriage returns; nothing when the key
+# is missing.
+xs_export() {
     local file
     file=$(mktemp /tmp/xs-export.XXXXXX)
     rm -f "$file"
-    if wine reg export "$XS_HISTORY_KEY" "$(xs_windows_path "$file")" /y >/dev/null 2>&1; then
-        iconv -f UTF-16LE -t UTF-8 "$file" | tr -d '\r' | sed -n 's/^"\([^"]*\)"="\(.*\)"$/\1=\2/p' |
-            sed 's/\\"/"/g; s/\\\\/\\/g' | sort -V
+    if wine reg export "$1" "$(xs_windows_path "$file")" /y >/dev/null 2>&1; then
+        iconv -f UTF-16LE -t UTF-8 "$file" | tr -d '\r'
     fi
     rm -f "$file"
+}
+
+# Prints the time key's values as "name=hex:..." lines, sorted by name.
+xs_read_times() {
+    xs_export "$XS_TIME_KEY" | sed -n 's/^"\([^"]*\)"=\(hex.*\)$/\1=\2/p' | sort -V
+}
+
+# Prints the history key's string values as "name=text" lines, sorted by name (url2 before
+# url10), exactly as stored; prints nothing when the key is missing.
+xs_read_history() {
+    xs_export "$XS_HISTORY_KEY" | sed -n 's/^"\([^"]*\)"="\(.*\)"$/\1=\2/p' |
+        sed 's/\\"/"/g; s/\\\\/\\/g' | sort -V
 }

@@ -1,11 +1,15 @@
-// A rewrite stopped after any number of registry operations loses no entry that it keeps.
+// A rewrite stopped after any number of registry operations loses no entry that it keeps, nor
+// its time.
 // The stop is simulated by failing every registry call from the k-th on, for every k.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
+#include <utility>
 
 #include "history/slots.h"
+#include "registry/wtf8.h"
 #include "tests/history/history_harness.h"
 #include "tests/support/fault_injection.h"
 
@@ -16,6 +20,7 @@ using testing::HistoryHarness;
 using testing::kDelete;
 using testing::Layout;
 using testing::Numbered;
+using testing::RawValue;
 using testing::Seed;
 using testing::Slots;
 using testing::Sz;
@@ -62,38 +67,99 @@ Texts Missing(const Texts& survivors, Texts slots) {
     return missing;
 }
 
+// The time the twin key holds for an address: 8 bytes that differ from text to text.
+RawValue TimeOf(const std::wstring& text) {
+    std::uint64_t hash = 14695981039346656037u;  // FNV-1a
+    for (const wchar_t c : text) {
+        hash = (hash ^ static_cast<std::uint64_t>(c)) * 1099511628211u;
+    }
+    RawValue time{kRegBinary, {}};
+    for (int i = 0; i < 8; ++i) {
+        time.bytes.push_back(static_cast<std::uint8_t>(hash >> (8 * i)));
+    }
+    return time;
+}
+
+// Each seeded address gets its time in the twin key.
 void Prepare(StoppableHistory& s, const CrashCase& c) {
     s.h.Seed(c.seeds);
+    for (const Seed& seed : c.seeds) {
+        const std::string_view text(reinterpret_cast<const char*>(seed.bytes.data()),
+                                    seed.bytes.size());
+        if (seed.type == kRegSz && text.size() > 1) {
+            s.h.timeKey.SetStored(seed.name, TimeOf(FromWtf8(text.substr(0, text.size() - 1))));
+        }
+    }
     s.h.history.OnLoad();
     s.h.Click(c.selected);
 }
 
-// Runs the operation once without a stop and returns how many registry calls it made.
-std::size_t CountOperations(const CrashCase& c) {
+// What a stop did to the survivors' times: those found in no slot, and how many slots hold a
+// survivor beside a time that is not its own.
+std::pair<Texts, int> TimeDamage(const Texts& survivors, const Texts& slots,
+                                 const testing::ScratchKey& timeKey) {
+    std::vector<std::optional<RawValue>> times;
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        times.push_back(testing::GetWide(timeKey, "url" + std::to_string(slot)));
+    }
+    int mispaired = 0;
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        const bool survivor =
+            std::find(survivors.begin(), survivors.end(), slots[i]) != survivors.end();
+        mispaired += survivor && times[i] != TimeOf(slots[i]) ? 1 : 0;
+    }
+    Texts lost;
+    for (const std::wstring& text : survivors) {
+        const auto found = std::find(times.begin(), times.end(), TimeOf(text));
+        if (found == times.end()) {
+            lost.push_back(text);
+        } else {
+            found->reset();
+        }
+    }
+    return {lost, mispaired};
+}
+
+// Runs the operation once without a stop and returns the range of stops that matter: from the
+// call before its first write to the one after its last (a stop outside it writes nothing more).
+std::pair<std::size_t, std::size_t> WritingCalls(const CrashCase& c) {
     StoppableHistory s(L"history.CrashSafety");
     Prepare(s, c);
     s.fault.Clear();
     Operate(s.h.history, c);
     EXPECT_EQ(s.h.ListItems(), c.finalList) << "uninterrupted";
     EXPECT_EQ(s.h.ReadSlots(), c.finalSlots.value_or(Layout(c.finalList))) << "uninterrupted";
-    return s.fault.OperationCount();
+    const std::vector<Op> ops = s.fault.Ops();
+    const auto writes = [](Op op) {
+        return op == Op::SetValueEx || op == Op::SetValueBytes || op == Op::DeleteValue ||
+               op == Op::CreateKey || op == Op::DeleteKey;
+    };
+    const auto first = std::find_if(ops.begin(), ops.end(), writes);
+    const auto last = std::find_if(ops.rbegin(), ops.rend(), writes);
+    return {static_cast<std::size_t>(first - ops.begin()),
+            static_cast<std::size_t>(ops.rend() - last)};
 }
 
-// Stops the operation after k registry calls, for every k, and checks the slots left behind;
-// reports the first k that loses a surviving entry.
+// Stops the operation after k registry calls, for every k, and checks the slots of both keys left
+// behind; reports the first k that loses a surviving entry or its time, or pairs more than the
+// slot being written with a time not its own.
 void ExpectNoStopLosesASurvivor(const CrashCase& c) {
-    const std::size_t total = CountOperations(c);
-    ASSERT_GT(total, 0u);
-    for (std::size_t k = 0; k <= total; ++k) {
+    const auto [from, total] = WritingCalls(c);
+    ASSERT_LT(from, total) << "no write";
+    for (std::size_t k = from; k <= total; ++k) {
         StoppableHistory s(L"history.CrashSafety");
         Prepare(s, c);
         s.fault.FailAfter(k, kErrorAccessDenied);
         Operate(s.h.history, c);
         s.fault.Clear();
-        const Texts missing = Missing(c.survivors, s.h.ReadSlots());
-        if (!missing.empty()) {
+        const Texts slots = s.h.ReadSlots();
+        const Texts missing = Missing(c.survivors, slots);
+        const auto [lostTimes, mispaired] = TimeDamage(c.survivors, slots, s.h.timeKey);
+        if (!missing.empty() || !lostTimes.empty() || mispaired > 1) {
             ADD_FAILURE() << "stopped after " << k << " of " << total << " calls, missing "
-                          << ::testing::PrintToString(missing);
+                          << ::testing::PrintToString(missing) << ", times lost "
+                          << ::testing::PrintToString(lostTimes) << ", " << mispaired
+                          << " slots with another's time";
             return;
         }
     }
@@ -142,13 +208,13 @@ TEST(CrashSafety, NoStopLosesAnEntryThatSurvives) {
     }
 }
 
-// Deletes every slot, then writes the list: the order that the check above must reject.
-void ClearFirstRewrite(const cQueryReg& registry, const std::wstring& path, const ListModel& list) {
+// Deletes every slot, then writes the texts: the order that the check above must reject.
+void ClearFirstRewrite(const cQueryReg& registry, const std::wstring& path, const Texts& texts) {
     for (int slot = 1; slot <= SlotCount; ++slot) {
         registry.DeleteValue(path, SlotName(slot), kHkeyCurrentUser);
     }
-    for (int slot = 1; slot <= list.Count(); ++slot) {
-        registry.SetValue(path, SlotName(slot), Data(list.TextAt(slot - 1)), kHkeyCurrentUser,
+    for (int slot = 1; slot <= static_cast<int>(texts.size()); ++slot) {
+        registry.SetValue(path, SlotName(slot), Data(texts[slot - 1]), kHkeyCurrentUser,
                           static_cast<std::int32_t>(kRegSz), -1);
     }
 }
@@ -159,10 +225,8 @@ TEST(CrashSafety, TheCheckCatchesAClearFirstRewrite) {
     for (std::size_t k = 0; k <= 100; ++k) {
         StoppableHistory s(L"history.CrashSafety");
         s.h.Seed(Slots({L"a", L"b", L"c", L"d", L"e", L"f", L"g"}));
-        s.h.history.OnLoad();
-        s.h.view.List().RemoveAt(2);
         s.fault.FailAfter(k, kErrorAccessDenied);
-        ClearFirstRewrite(s.h.registry, s.h.key.Path(), s.h.view.List());
+        ClearFirstRewrite(s.h.registry, s.h.key.Path(), survivors);
         s.fault.Clear();
         if (!Missing(survivors, s.h.ReadSlots()).empty()) {
             ++losingStops;

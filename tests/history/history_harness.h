@@ -39,7 +39,10 @@ public:
     // `api` is the registry the history works through; seeding and reading back always use the
     // test registry itself.
     explicit HistoryHarness(const std::wstring& keyName, RegistryApi& api = TestRegistry())
-        : key(keyName), registry(api), history(registry, view, key.Path()) {}
+        : key(keyName),
+          timeKey(keyName + L".times"),
+          registry(api),
+          history(registry, view, {key.Path(), timeKey.Path()}) {}
 
     void Seed(const std::vector<testing::Seed>& seeds) { SeedKey(key, seeds); }
     // The user selects the entry at `position` (-1: none), as a click in the list does.
@@ -52,6 +55,7 @@ public:
     std::vector<std::wstring> ListItems() const { return view.List().Items(); }
 
     ScratchKey key;
+    ScratchKey timeKey;  // the twin key of times
     cQueryReg registry;
     MemoryView view;
     History history;

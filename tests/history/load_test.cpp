@@ -51,7 +51,7 @@ TEST(ReloadHistory, ListsTheNonEmptySlotsInNumericOrder) {
         HistoryHarness h(L"history.Load");
         h.Seed(c.seeds);
         // What a window may hold from before: the load starts afresh.
-        h.view.List().Append(L"left over");
+        h.view.List().Fill({L"left over"});
         h.view.SetRecordedIndex(5);
         h.history.OnLoad();
         EXPECT_EQ(h.ListItems(), c.expected);

@@ -65,7 +65,10 @@ TEST_F(Form2Test, AcceptReplacesTheEntryAsTyped) {
         std::vector<std::wstring> slots;
         std::vector<std::wstring> items;
         const wchar_t* status;
+        std::vector<std::wstring> seeds = kSeven;
     };
+    std::vector<std::wstring> withNul = kSeven;
+    withNul[2] = std::wstring(L"https://tres.es/\0cola", 21);
     const std::vector<std::wstring> changed = {
         kSeven[0], kSeven[1], L"https://nueva.es/", kSeven[3], kSeven[4], kSeven[5], kSeven[6]};
     const std::vector<std::wstring> blanks = {kSeven[0], kSeven[1], L"  tres  ", kSeven[3],
@@ -79,13 +82,16 @@ TEST_F(Form2Test, AcceptReplacesTheEntryAsTyped) {
          changed, L"Elemento seleccionado: 0 de 7"},
         {"unchanged", [](const std::wstring& shown) { return shown; }, Layout(kSeven), kSeven,
          L"Elemento seleccionado: 0 de 7"},
+        {"unchanged, with a NUL the box does not show",
+         [](const std::wstring& shown) { return shown; }, Layout(withNul), kSeven,
+         L"Elemento seleccionado: 0 de 7", withNul},
         {"blanks kept", [](const std::wstring&) { return L"  tres  "; }, Layout(blanks), blanks,
          L"Elemento seleccionado: 0 de 7"},
         {"emptied: the slot stays absent", [](const std::wstring&) { return L""; }, gap,
          withoutThird, L"Elemento seleccionado: 0 de 6"},
     };
     for (const Case& k : cases) {
-        SeedInOrder(kSeven);
+        SeedInOrder(k.seeds);
         Form1& form1 = ShowForm1();
         Modify(2, [&](Form2& dialog) {
             dialog.Text1().SetText(k.edit(dialog.Text1().Text()));

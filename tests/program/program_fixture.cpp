@@ -27,7 +27,7 @@ std::vector<std::wstring> ProgramTest::Items() {
     const HistoryList& list = program_.form1.Controls().List1;
     std::vector<std::wstring> items;
     for (int i = 0; i < list.Count(); ++i) {
-        items.push_back(list.TextAt(i));
+        items.push_back(list.Text(i));
     }
     return items;
 }

@@ -53,9 +53,10 @@ protected:
     static void ClickOn(const Form& form, const Lightweight& control, UINT button = MK_LBUTTON);
 
     tilu::testing::ScratchKey key_{L"program.windows"};
+    tilu::testing::ScratchKey timeKey_{L"program.windows.times"};
     FaultInjectingRegistry counting_{tilu::testing::TestRegistry()};
     cQueryReg registry_{counting_};
-    Program program_{application_, registry_, key_.Path()};
+    Program program_{application_, registry_, {key_.Path(), timeKey_.Path()}};
 };
 
 }  // namespace tilu::ui::testing

@@ -3,16 +3,20 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 
 #include <gtest/gtest.h>
 
 #include "program_fixture.h"
+#include "tests/ui/screen_colours.h"
 #include "ui/layer/application.h"
+#include "ui/windows/mensaje.h"
 
 namespace tilu::ui {
 namespace {
 
 using testing::kSeven;
+using testing::Sz;
 
 constexpr wchar_t kCounterProperty[] = L"TiluTestPaintCounter";
 
@@ -75,6 +79,45 @@ TEST_F(RepaintTest, EachChangePaintsTheStatusLineAtOnceAndTheListOnce) {
         testing::PumpPending(application_);
         EXPECT_EQ(window.Paints(), 1) << c.name;
         EXPECT_EQ(list.Paints(), c.listPaints) << c.name;
+    }
+}
+
+// A message opened by the main window stands over a list that paints: the nothing-selected
+// notice over the list as it is, the outside-change notice over the list already refilled.
+TEST_F(RepaintTest, TheListBehindAMessagePaintsItsEntries) {
+    struct Case {
+        const char* name;
+        int selected;
+        std::function<void()> meanwhile;  // another program, before the delete
+        std::wstring first;               // the list's first entry while the message is open
+    };
+    const Case cases[] = {
+        {"nothing selected", -1, [] {}, kSeven[0]},
+        {"the key changed elsewhere", 2, [this] { Seed({Sz("url1", L"https://cambiada.es/")}); },
+         L"https://cambiada.es/"},
+    };
+    for (const Case& c : cases) {
+        SeedInOrder(kSeven);
+        Form1& form = ShowForm1();
+        if (c.selected >= 0) {
+            ClickItem(c.selected);
+        }
+        c.meanwhile();
+        const HWND list = form.Controls().List1.ChildHwnd();
+        std::optional<testing::Canvas> behind;
+        std::wstring first;
+        OnModalLoop([&](Form& dialog) {
+            behind.emplace(list);
+            first = form.Controls().List1.Text(0);
+            testing::Press(static_cast<Mensaje&>(dialog).Controls().CommandTilu1);
+        });
+        form.DeleteSelectedEntry();
+        platform_.modalLoopStarted = nullptr;
+        EXPECT_EQ(first, c.first) << c.name;
+        // A list whose redraw is paused paints nothing, not even on request.
+        ASSERT_TRUE(behind) << c.name;
+        EXPECT_TRUE(behind->Contains({0, 0, behind->Width(), behind->Height()}, testing::kDeepBlue))
+            << c.name << ": no entry painted";
     }
 }
 

@@ -96,6 +96,13 @@ TEST_F(QueryStringValueTest, ValueChangingDuringTheRead) {
         {"shrinks: the second size counts", becomes(kRegSz, "ab\0"s), L"ab"},
         {"shrinks without terminator", becomes(kRegSz, "ab"), L"ab"},
         {"changes type", becomes(kRegBinary, "abc\0"s), L""},
+        {"grows three times: read on the last try",
+         [&](int query, const std::string&, Status&, std::uint32_t*, std::uint32_t*) {
+             if (query < 3) {
+                 scratch_.SetRaw("url1", kRegSz, Bytes(std::string(8 + query, 'x') + '\0'));
+             }
+         },
+         std::wstring(10, L'x')},
         {"keeps growing: given up, not read forever",
          [&](int query, const std::string&, Status&, std::uint32_t*, std::uint32_t*) {
              scratch_.SetRaw("url1", kRegSz, Bytes(std::string(8 + query, 'x') + '\0'));

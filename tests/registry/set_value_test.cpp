@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -99,11 +100,25 @@ TEST_F(SetValueTest, DataThatDoesNotConvertThrowsAndWritesNothing) {
     }
 }
 
-TEST_F(SetValueTest, RefusedWriteIsReported) {
-    faults_.FailOperation(Op::SetValueEx, kErrorAccessDenied);
-    EXPECT_EQ(reg_.SetValue(PathTo(), L"v", L"x", kHkeyCurrentUser, 1, kCreate),
-              kErrorAccessDenied);
-    EXPECT_FALSE(scratch_.GetRaw("v").has_value());
+TEST_F(SetValueTest, AFailedWriteOrCloseIsReported) {
+    const std::tuple<Op, Status, bool> failures[] = {
+        {Op::SetValueEx, kErrorAccessDenied, false},
+        {Op::CloseKey, kErrorInvalidHandle, true},  // written, but the close's failure counts
+    };
+    for (const auto& [op, status, written] : failures) {
+        SCOPED_TRACE(::testing::PrintToString(op));
+        faults_.Clear();
+        faults_.FailOperation(op, status);
+        EXPECT_EQ(reg_.SetValue(PathTo(), L"v", L"x", kHkeyCurrentUser, 1, kCreate), status);
+        EXPECT_EQ(scratch_.GetRaw("v").has_value(), written);
+        // A failed close leaves the key open: closed now, for the fixture's count.
+        const RegKey opened = faults_.Calls().back().key;
+        faults_.Clear();
+        if (op == Op::CloseKey) {
+            faults_.CloseKey(opened);
+        }
+        DeleteTreeRaw(TestRegistry(), kCurrentUserKey, scratch_.Subkey());
+    }
 }
 
 TEST_F(SetValueTest, FailedOpenAndCreateReturnsTheCreateStatus) {

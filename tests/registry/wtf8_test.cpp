@@ -22,6 +22,8 @@ TEST(Wtf8, ConvertsBothWays) {
         {"Cyrillic", L"Жук", "\xD0\x96\xD1\x83\xD0\xBA"},
         {"CJK", L"東京", "\xE6\x9D\xB1\xE4\xBA\xAC"},
         {"beyond the BMP", L"\U0001F600", "\xF0\x9F\x98\x80"},
+        {"edges of the byte forms", L"\u007F\u0080\u07FF\u0800\uFFFF\U00010000",
+         "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80"},
         {"lone high surrogate", L"a\xD800z", "a\xED\xA0\x80z"},
         {"lone low surrogate at the end", L"a\xDFFF", "a\xED\xBF\xBF"},
         {"low before high", L"\xDC00\xD800", "\xED\xB0\x80\xED\xA0\x80"},

@@ -8,9 +8,9 @@ namespace tilu {
 namespace {
 
 // In the order of Op.
-constexpr std::array<const char*, 9> kOpNames{
-    "OpenKeyEx",   "CreateKey", "CloseKey",     "QueryValueEx", "SetValueEx",
-    "DeleteValue", "DeleteKey", "QueryInfoKey", "EnumKeyEx",
+constexpr std::array<const char*, 11> kOpNames{
+    "OpenKeyEx",     "CreateKey",   "CloseKey",  "QueryValueEx", "SetValueEx", "QueryValueBytes",
+    "SetValueBytes", "DeleteValue", "DeleteKey", "QueryInfoKey", "EnumKeyEx",
 };
 
 }  // namespace

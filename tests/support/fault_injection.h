@@ -23,6 +23,8 @@ enum class Op {
     CloseKey,
     QueryValueEx,
     SetValueEx,
+    QueryValueBytes,
+    SetValueBytes,
     DeleteValue,
     DeleteKey,
     QueryInfoKey,
@@ -83,6 +85,16 @@ public:
                       Dword size) override {
         return Run(Op::SetValueEx, key, valueName,
                    [&] { return inner_.SetValueEx(key, valueName, type, data, size); });
+    }
+    Status QueryValueBytes(RegKey key, const char* valueName, Dword& type,
+                           std::vector<std::uint8_t>& bytes) override {
+        return Run(Op::QueryValueBytes, key, valueName,
+                   [&] { return inner_.QueryValueBytes(key, valueName, type, bytes); });
+    }
+    Status SetValueBytes(RegKey key, const char* valueName, Dword type,
+                         std::span<const std::uint8_t> bytes) override {
+        return Run(Op::SetValueBytes, key, valueName,
+                   [&] { return inner_.SetValueBytes(key, valueName, type, bytes); });
     }
     Status DeleteValue(RegKey key, const char* valueName) override {
         return Run(Op::DeleteValue, key, valueName,

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "history/slots.h"
+#include "registry/scoped_key.h"
 #include "registry/wtf8.h"
 
 #ifdef _WIN32
@@ -95,7 +96,14 @@ void SetWide(ScratchKey& key, const std::string& name, const std::wstring& text)
 }
 
 std::optional<RawValue> GetWide(const ScratchKey& key, const std::string& name) {
-    return key.GetRaw(name);
+    RegistryApi& api = TestRegistry();
+    ScopedKey opened(api);
+    RawValue value;
+    if (opened.Open(kCurrentUserKey, key.Subkey().c_str(), kKeyRead) != kErrorSuccess ||
+        api.QueryValueBytes(opened.Get(), name.c_str(), value.type, value.bytes) != kErrorSuccess) {
+        return std::nullopt;
+    }
+    return value;
 }
 #endif
 

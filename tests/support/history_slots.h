@@ -30,7 +30,7 @@ void SeedKey(ScratchKey& key, const std::vector<Seed>& seeds);
 // hold anything UTF-16 can (lone surrogates, NULs), and its NUL. Natively: the store's own form.
 void SetWide(ScratchKey& key, const std::string& name, const std::wstring& text);
 // A value's type and bytes as RegQueryValueExW gives them, read without the registry module
-// (natively the store's own bytes), or nothing when it is missing.
+// (natively the store's own), or nothing when it or its key is missing.
 std::optional<RawValue> GetWide(const ScratchKey& key, const std::string& name);
 
 // How a slot reads back: its text for a REG_SZ value, kAbsent when missing, and a type tag for

@@ -12,21 +12,14 @@ namespace tilu {
 class MemoryList : public ListModel {
 public:
     int Count() const override { return static_cast<int>(items_.size()); }
-    std::wstring TextAt(int position) const override;
-    void Append(const std::wstring& text) override { items_.push_back(text); }
-    void RemoveAt(int position) override;
-    void SetTextAt(int position, const std::wstring& text) override;
-    void Clear() override;
+    void Fill(const std::vector<std::wstring>& texts) override;
     int SelectedIndex() const override { return selected_; }
-    std::wstring SelectedText() const override { return TextAt(selected_); }
 
     // Selects the item at position, or nothing with -1.
     void Select(int position);
     const std::vector<std::wstring>& Items() const { return items_; }
 
 private:
-    bool Designates(int position) const { return position >= 0 && position < Count(); }
-
     std::vector<std::wstring> items_;
     int selected_ = -1;
 };

@@ -8,7 +8,7 @@
 #ifdef _WIN32
 #include "registry/advapi32_registry.h"
 #else
-#include "registry/memory_registry.h"
+#include "tests/support/memory_registry.h"
 #endif
 
 namespace tilu::testing {
@@ -84,6 +84,14 @@ void ScratchKey::SetRaw(const std::string& valueName, std::uint32_t type,
     // non-zero byte there keeps the value exactly as given.
     bytes.push_back(0xFF);
     Check(api.SetValueEx(key.Get(), valueName.c_str(), type, bytes.data(), size), "SetValueEx");
+}
+
+void ScratchKey::SetStored(const std::string& valueName, const RawValue& value) {
+    RegistryApi& api = TestRegistry();
+    ScopedKey key(api);
+    Check(key.Create(kCurrentUserKey, subkey_.c_str()), "CreateKey");
+    Check(api.SetValueBytes(key.Get(), valueName.c_str(), value.type, value.bytes),
+          "SetValueBytes");
 }
 
 std::optional<RawValue> ScratchKey::GetRaw(const std::string& valueName,

@@ -45,6 +45,9 @@ public:
     // subkey below the scratch key ("" for the scratch key itself).
     void SetRaw(const std::string& valueName, std::uint32_t type, std::vector<std::uint8_t> bytes,
                 const std::string& relative = "");
+    // Writes a value as the registry is to store it (a string as its UTF-16 units), exactly,
+    // creating the key if needed.
+    void SetStored(const std::string& valueName, const RawValue& value);
     // Type and bytes of a value, or nothing when the key or the value is missing.
     std::optional<RawValue> GetRaw(const std::string& valueName,
                                    const std::string& relative = "") const;

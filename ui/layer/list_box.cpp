@@ -28,52 +28,26 @@ std::wstring ListBox::Text(int index) const {
     return text;
 }
 
-void ListBox::Append(const std::wstring& text) {
-    SendMessageW(hwnd_.get(), LB_INSERTSTRING, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void ListBox::RemoveAt(int index) {
-    SendMessageW(hwnd_.get(), LB_DELETESTRING, index, 0);
-}
-
-void ListBox::SetText(int index, const std::wstring& text) {
-    if (index < 0 || index >= Count()) {
-        return;
+void ListBox::Fill(const std::vector<std::wstring>& texts) {
+    const HWND list = hwnd_.get();
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (const std::wstring& text : texts) {
+        SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(text.c_str()));
     }
-    const bool selected = SelectedIndex() == index;
-    RemoveAt(index);
-    SendMessageW(hwnd_.get(), LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
-    if (selected) {
-        Select(index);
-    }
-}
-
-void ListBox::Clear() {
-    SendMessageW(hwnd_.get(), LB_RESETCONTENT, 0, 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    // WM_SETREDRAW: RedrawWindow with these flags rather than InvalidateRect, so that the
+    // border and scroll bar are repainted too (MSDN).
+    RedrawWindow(list, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 int ListBox::SelectedIndex() const {
     return static_cast<int>(SendMessageW(hwnd_.get(), LB_GETCURSEL, 0, 0));
 }
 
-std::wstring ListBox::SelectedText() const {
-    return Text(SelectedIndex());
-}
-
 void ListBox::Select(int index) {
     SendMessageW(hwnd_.get(), LB_SETCURSEL, index, 0);
-}
-
-ListBox::RedrawPause::RedrawPause(const ListBox& list) : hwnd_(list.ChildHwnd()) {
-    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-}
-
-ListBox::RedrawPause::~RedrawPause() {
-    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-    // WM_SETREDRAW: RedrawWindow with these flags rather than InvalidateRect, so that the
-    // border and scroll bar are repainted too (MSDN).
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void ListBox::OnNotify(WORD code) {

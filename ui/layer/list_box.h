@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "ui/layer/form_child.h"
 #include "ui/layer/gdi.h"
@@ -25,30 +26,14 @@ public:
     HWND ChildHwnd() const override { return hwnd_.get(); }
 
     int Count() const;
-    // The item's text; empty text at or past the end.
+    // The item's text, up to its first NUL (all a list box keeps); empty text at or past the end.
     std::wstring Text(int index) const;
-    void Append(const std::wstring& text);
-    void RemoveAt(int index);
-    // Replaces the item's text in place, keeping the selection.
-    void SetText(int index, const std::wstring& text);
-    void Clear();
+    // Replaces every item by these texts, in order, and paints the list once afterwards: items
+    // added one by one would otherwise redraw the scroll bar for each. Nothing is selected.
+    void Fill(const std::vector<std::wstring>& texts);
     // -1 when nothing is selected.
     int SelectedIndex() const;
-    std::wstring SelectedText() const;
     void Select(int index);
-
-    // While one exists, changes to the list are not drawn; when it ends, the list is painted
-    // once. Many items added one by one otherwise redraw the scroll bar for each.
-    class RedrawPause {
-    public:
-        explicit RedrawPause(const ListBox& list);
-        RedrawPause(const RedrawPause&) = delete;
-        RedrawPause& operator=(const RedrawPause&) = delete;
-        ~RedrawPause();
-
-    private:
-        HWND hwnd_;
-    };
 
     // A click on an item or the arrow keys changed the selection.
     EventHandler SelectionChanged;

@@ -1,6 +1,5 @@
 #include "ui/windows/form1.h"
 
-#include <optional>
 #include <utility>
 
 #include "ui/resources/resource_ids.h"
@@ -89,7 +88,6 @@ Form1::Form1(Application& application, History& history, Mensaje& mensaje, Form2
     : FormOf(application, Form1Design()), history_(history), mensaje_(mensaje), editor_(editor) {}
 
 void Form1::OnLoad() {
-    const ListBox::RedrawPause pause(Controls().List1);
     history_.OnLoad();
 }
 
@@ -98,17 +96,10 @@ void Form1::RecordSelection() {
 }
 
 void Form1::Refresh() {
-    const ListBox::RedrawPause pause(Controls().List1);
     history_.Refresh();
 }
 
 void Form1::DeleteSelectedEntry() {
-    // With nothing selected the history shows a modal message instead, under which the list
-    // must go on painting.
-    std::optional<ListBox::RedrawPause> pause;
-    if (Controls().List1.SelectedIndex() >= 0) {
-        pause.emplace(Controls().List1);
-    }
     history_.DeleteSelectedEntry();
 }
 
@@ -117,13 +108,15 @@ void Form1::ModifySelectedEntry() {
         return;
     }
     // Reaching Text1 loads the dialog, whose load captions its buttons before the text is set.
-    editor_.Text1().SetText(Controls().List1.SelectedText());
+    edited_ = history_.SelectedText();
+    editor_.Text1().SetText(edited_);
+    offered_ = editor_.Text1().Text();
     editor_.ShowModal();
 }
 
 void Form1::ReplaceEntry(const std::wstring& newText) {
-    const ListBox::RedrawPause pause(Controls().List1);
-    history_.ReplaceEntry(newText);
+    // An accept without an edit gives back only what the box showed; the entry stays as it is.
+    history_.ReplaceEntry(newText == offered_ ? edited_ : newText);
 }
 
 void Form1::SetStatusLine(const std::wstring& text) {

@@ -98,6 +98,10 @@ private:
     // A plain number rather than Label10's caption, so that no text is parsed back; the label
     // stays as drawn, unseen.
     std::int16_t recordedIndex_ = 0;
+    // The entry the edit dialog was opened with, and what its text box showed of it (a text
+    // box stops at a NUL).
+    std::wstring edited_;
+    std::wstring offered_;
 };
 
 }  // namespace tilu::ui

@@ -1,4 +1,4 @@
-#include "registry/memory_registry.h"
+#include "tests/support/memory_registry.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -186,6 +186,35 @@ Status MemoryRegistry::CloseKey(RegKey key) {
     return handles_.erase(key) == 1 ? kErrorSuccess : kErrorInvalidHandle;
 }
 
+Status MemoryRegistry::QueryValueBytes(RegKey key, const char* valueName, Dword& type,
+                                       std::vector<std::uint8_t>& bytes) {
+    type = kRegNone;
+    bytes.clear();
+    std::shared_ptr<Node> node;
+    if (const Status status = Resolve(key, kKeyQueryValue, node); status != kErrorSuccess) {
+        return status;
+    }
+    const auto it = node->values.find(valueName ? valueName : "");
+    if (it == node->values.end()) {
+        return kErrorFileNotFound;
+    }
+    type = it->second.type;
+    bytes = it->second.bytes;
+    return kErrorSuccess;
+}
+
+Status MemoryRegistry::SetValueBytes(RegKey key, const char* valueName, Dword type,
+                                     std::span<const std::uint8_t> bytes) {
+    std::shared_ptr<Node> node;
+    if (const Status status = Resolve(key, kKeySetValue, node); status != kErrorSuccess) {
+        return status;
+    }
+    // An existing value keeps the spelling of its name.
+    node->values.insert_or_assign(valueName ? valueName : "",
+                                  Node::Value{type, {bytes.begin(), bytes.end()}});
+    return kErrorSuccess;
+}
+
 Status MemoryRegistry::QueryValueEx(RegKey key, const char* valueName, Dword& type,
                                     std::uint8_t* data, Dword& size) {
     std::shared_ptr<Node> node;
@@ -199,7 +228,7 @@ Status MemoryRegistry::QueryValueEx(RegKey key, const char* valueName, Dword& ty
         return kErrorFileNotFound;
     }
     type = it->second.type;
-    return CopyValueOut(type, it->second.bytes, data, size);
+    return CopyValueOut(type, AnsiData(type, it->second.bytes), data, size);
 }
 
 Status MemoryRegistry::SetValueEx(RegKey key, const char* valueName, Dword type,
@@ -207,21 +236,7 @@ Status MemoryRegistry::SetValueEx(RegKey key, const char* valueName, Dword type,
     if (data == nullptr && size > 0) {
         return kErrorNoAccess;
     }
-    size = CountedSize(type, data, size);
-    std::shared_ptr<Node> node;
-    if (const Status status = Resolve(key, kKeySetValue, node); status != kErrorSuccess) {
-        return status;
-    }
-    std::vector<std::uint8_t> bytes(data, data + size);
-    if (IsStringType(type)) {
-        // Windows keeps strings as UTF-16: bytes that are not WTF-8 come back as U+FFFD.
-        const std::string converted =
-            ToWtf8(FromWtf8(std::string_view(reinterpret_cast<const char*>(data), size)));
-        bytes.assign(converted.begin(), converted.end());
-    }
-    // An existing value keeps the spelling of its name.
-    node->values.insert_or_assign(valueName ? valueName : "", Node::Value{type, std::move(bytes)});
-    return kErrorSuccess;
+    return SetValueBytes(key, valueName, type, StoredData(type, data, size));
 }
 
 Status MemoryRegistry::DeleteValue(RegKey key, const char* valueName) {

@@ -4,8 +4,8 @@
 // the same Win32 status codes (2 missing key or value, 5 access denied, 6 bad handle, 234 buffer
 // too small, 259 no more items, 1018 key deleted).
 //
-// Value data is stored as the bytes written (strings after a round trip through UTF-16, as Windows
-// keeps them); names are the WTF-8 byte strings given. Every predefined root
+// Value data is stored as Windows keeps it (strings as UTF-16); names are the WTF-8 byte strings
+// given. Every predefined root
 // exists except HKEY_PERFORMANCE_DATA, which, as under Wine, opens as itself and otherwise gives
 // kErrorInvalidHandle.
 #pragma once
@@ -32,6 +32,10 @@ public:
                         Dword& size) override;
     Status SetValueEx(RegKey key, const char* valueName, Dword type, const std::uint8_t* data,
                       Dword size) override;
+    Status QueryValueBytes(RegKey key, const char* valueName, Dword& type,
+                           std::vector<std::uint8_t>& bytes) override;
+    Status SetValueBytes(RegKey key, const char* valueName, Dword type,
+                         std::span<const std::uint8_t> bytes) override;
     Status DeleteValue(RegKey key, const char* valueName) override;
     Status DeleteKey(RegKey key, const char* subKey) override;
     Status QueryInfoKey(RegKey key, Dword& subKeyCount, Dword& longestSubKey) override;
