@@ -63,8 +63,16 @@ public:
 
     int loads = 0;
     std::function<void()> onLoad;
+    std::function<void()> onDestroy;
 
 protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_DESTROY && onDestroy) {
+            onDestroy();
+        }
+        return FormOf::OnMessage(message, wParam, lParam);
+    }
+
     void OnLoad() override {
         ++loads;
         Controls().loaded.SetCaption(kLoadCaption);
@@ -299,7 +307,31 @@ TEST_F(LayerTest, ModalShowDisablesTheOtherWindowsUntilTheDialogIsUnloaded) {
     EXPECT_TRUE(ranInsideLoop) << "returned before its loop ran";
     EXPECT_FALSE(dialog.IsLoaded());
     EXPECT_TRUE(IsWindowEnabled(other.Hwnd()));
-    EXPECT_EQ(GetActiveWindow(), other.Hwnd()) << "the previous window is active again";
+}
+
+TEST_F(LayerTest, TheWindowActiveBeforeADialogIsActiveAgainBeforeTheDialogGoes) {
+    // The other window stands above the active one in z-order, as another program's window
+    // does that opened later: the system would activate it if the dialog went while active.
+    OtherForm third(application_);
+    for (const bool firstActive : {true, false}) {
+        other_.Show();
+        third.Show();
+        const HWND previous = firstActive ? other_.Hwnd() : third.Hwnd();
+        const HWND above = firstActive ? third.Hwnd() : other_.Hwnd();
+        SetActiveWindow(previous);
+        SetWindowPos(above, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        bool destroyed = false;
+        stack_.onDestroy = [&] {
+            destroyed = true;
+            EXPECT_TRUE(IsWindowEnabled(previous)) << "enabled before the dialog goes";
+            EXPECT_EQ(GetActiveWindow(), previous) << "active before the dialog goes";
+        };
+        OnModalLoop([](Form& shown) { shown.Unload(); });
+        stack_.ShowModal();
+        EXPECT_TRUE(destroyed);
+        EXPECT_EQ(GetActiveWindow(), previous) << "and still afterwards";
+        stack_.onDestroy = nullptr;
+    }
 }
 
 TEST_F(LayerTest, ModalLoopReturnsOnlyWhenTheDialogIsUnloaded) {
