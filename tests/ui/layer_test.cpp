@@ -1,7 +1,10 @@
 // The window layer: scaling, stacking and hit-testing of lightweight controls, clicks, the
-// lifetime of a window (load, unload, reload from its design), modal show and failures raised
-// by reactions.
+// lifetime of a window (load, unload, reload from its design), modal show, failures raised
+// by reactions, and what a screen reader reaches.
 #include <windows.h>
+
+#include <oleacc.h>
+#include <wrl/client.h>
 
 #include <optional>
 #include <stdexcept>
@@ -66,6 +69,19 @@ public:
     std::function<void()> onDestroy;
 
 protected:
+    // The text, then the box and the picture as buttons that a click on them presses.
+    std::vector<AccessibleElement> AccessibleChildren() const override {
+        const StackControls* c = LoadedControls();
+        if (!c) {
+            return {};
+        }
+        const auto button = [](const Lightweight& piece) {
+            return AccessibleElement{.role = ROLE_SYSTEM_PUSHBUTTON,
+                                     .action = kPressAction,
+                                     .perform = [&piece] { Raise(piece.Click); }};
+        };
+        return {{.name = c->front.Caption()}, button(c->box), button(c->picture)};
+    }
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_DESTROY && onDestroy) {
             onDestroy();
@@ -311,26 +327,21 @@ TEST_F(LayerTest, ModalShowDisablesTheOtherWindowsUntilTheDialogIsUnloaded) {
 
 TEST_F(LayerTest, TheWindowActiveBeforeADialogIsActiveAgainBeforeTheDialogGoes) {
     // The other window stands above the active one in z-order, as another program's window
-    // does that opened later: the system would activate it if the dialog went while active.
+    // opened later does: the system would activate it if the dialog went while active.
     OtherForm third(application_);
     for (const bool firstActive : {true, false}) {
         other_.Show();
         third.Show();
         const HWND previous = firstActive ? other_.Hwnd() : third.Hwnd();
-        const HWND above = firstActive ? third.Hwnd() : other_.Hwnd();
         SetActiveWindow(previous);
-        SetWindowPos(above, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        bool destroyed = false;
-        stack_.onDestroy = [&] {
-            destroyed = true;
-            EXPECT_TRUE(IsWindowEnabled(previous)) << "enabled before the dialog goes";
-            EXPECT_EQ(GetActiveWindow(), previous) << "active before the dialog goes";
+        SetWindowPos(firstActive ? third.Hwnd() : other_.Hwnd(), HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        stack_.onDestroy = [previous] {
+            EXPECT_TRUE(IsWindowEnabled(previous));
+            EXPECT_EQ(GetActiveWindow(), previous);
         };
         OnModalLoop([](Form& shown) { shown.Unload(); });
         stack_.ShowModal();
-        EXPECT_TRUE(destroyed);
-        EXPECT_EQ(GetActiveWindow(), previous) << "and still afterwards";
-        stack_.onDestroy = nullptr;
     }
 }
 
@@ -389,6 +400,137 @@ TEST_F(LayerTest, RunEndsWhenTheLastLoadedWindowIsUnloaded) {
     PostMessageW(first.Hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(application_.Run(), 0);
     EXPECT_TRUE(application_.LoadedForms().empty());
+}
+
+VARIANT Id(LONG id) {
+    VARIANT v{};
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+// What a request answered and whether it left its out-parameter empty, which it held garbage.
+struct Answer {
+    const char* request;
+    HRESULT result;
+    bool empty;
+    bool aboutTheElement;  // false: about the window, whatever the element
+};
+
+std::vector<Answer> AskEverything(IAccessible& o, LONG id) {
+    const VARIANT child = Id(id);
+    const VARIANT junk = Id(7);
+    const auto junkText = reinterpret_cast<BSTR>(8);
+    const auto junkObject = reinterpret_cast<IDispatch*>(8);
+    std::vector<Answer> answers;
+    for (const auto& [what, get] : {std::pair{"name", &IAccessible::get_accName},
+                                    {"value", &IAccessible::get_accValue},
+                                    {"description", &IAccessible::get_accDescription},
+                                    {"help", &IAccessible::get_accHelp},
+                                    {"shortcut", &IAccessible::get_accKeyboardShortcut},
+                                    {"action", &IAccessible::get_accDefaultAction}}) {
+        BSTR text = junkText;
+        answers.push_back({what, (o.*get)(child, &text), !text, true});
+    }
+    VARIANT role = junk, state = junk, end = junk, focus = junk, selection = junk, hit = junk;
+    IDispatch *object = junkObject, *parent = junkObject;
+    long x = 1, y = 1, w = 1, h = 1, count = 1, topic = 1;
+    BSTR file = junkText;
+    answers.push_back({"role", o.get_accRole(child, &role), role.vt == VT_EMPTY, true});
+    answers.push_back({"state", o.get_accState(child, &state), state.vt == VT_EMPTY, true});
+    answers.push_back({"child", o.get_accChild(child, &object), !object, true});
+    answers.push_back({"location", o.accLocation(&x, &y, &w, &h, child), !(x | y | w | h), true});
+    answers.push_back(
+        {"navigate", o.accNavigate(NAVDIR_NEXT, child, &end), end.vt == VT_EMPTY, true});
+    answers.push_back({"count", o.get_accChildCount(&count), count == 0, false});
+    answers.push_back({"parent", o.get_accParent(&parent), !parent, false});
+    answers.push_back({"focus", o.get_accFocus(&focus), focus.vt == VT_EMPTY, false});
+    answers.push_back(
+        {"selection", o.get_accSelection(&selection), selection.vt == VT_EMPTY, false});
+    answers.push_back({"hit test", o.accHitTest(0, 0, &hit), hit.vt == VT_EMPTY, false});
+    answers.push_back({"topic", o.get_accHelpTopic(&file, child, &topic), !file && !topic, false});
+    return answers;
+}
+
+// A screen reader's view of the window, through the object it answers WM_GETOBJECT with.
+class AccessibleTest : public LayerTest {
+protected:
+    AccessibleTest() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    ~AccessibleTest() override { CoUninitialize(); }
+    Microsoft::WRL::ComPtr<IAccessible> Object() {
+        Microsoft::WRL::ComPtr<IAccessible> object;
+        stack_.Load();
+        AccessibleObjectFromWindow(stack_.Hwnd(), static_cast<DWORD>(OBJID_CLIENT),
+                                   IID_PPV_ARGS(&object));
+        return object;
+    }
+};
+
+TEST_F(AccessibleTest, FailedRequestsLeaveTheirOutParametersEmpty) {
+    const auto gone = Object();
+    stack_.Unload();
+    // The same form in a new window, which the first window's object must not reach.
+    const auto live = Object();
+    for (const Answer& a : AskEverything(*live.Get(), 99)) {
+        if (a.aboutTheElement) {
+            EXPECT_EQ(a.result, E_INVALIDARG) << a.request;
+            EXPECT_TRUE(a.empty) << a.request;
+        }
+    }
+    for (const Answer& a : AskEverything(*gone.Get(), CHILDID_SELF)) {
+        EXPECT_EQ(a.result, CO_E_OBJNOTCONNECTED) << a.request;
+        EXPECT_TRUE(a.empty) << a.request;
+    }
+}
+
+TEST_F(AccessibleTest, NavigationFollowsTheReadingOrder) {
+    struct Case {
+        LONG from;
+        long direction;
+        LONG to;  // 0: none
+    };
+    const Case cases[] = {
+        {CHILDID_SELF, NAVDIR_FIRSTCHILD, 1},
+        {CHILDID_SELF, NAVDIR_LASTCHILD, 3},
+        {1, NAVDIR_NEXT, 2},
+        {2, NAVDIR_NEXT, 3},
+        {3, NAVDIR_NEXT, 0},
+        {3, NAVDIR_PREVIOUS, 2},
+        {2, NAVDIR_PREVIOUS, 1},
+        {1, NAVDIR_PREVIOUS, 0},
+        {2, NAVDIR_FIRSTCHILD, 0},
+        {CHILDID_SELF, NAVDIR_NEXT, 0},
+    };
+    const auto object = Object();
+    for (const Case& k : cases) {
+        VARIANT end{};
+        const bool landed = object->accNavigate(k.direction, Id(k.from), &end) == S_OK;
+        EXPECT_EQ(landed && end.vt == VT_I4 ? end.lVal : 0, k.to) << k.from << " " << k.direction;
+    }
+}
+
+TEST_F(AccessibleTest, ADefaultActionRunsTheElementsOwnIfTheWindowStillTakesClicks) {
+    struct Case {
+        LONG id;
+        bool disabledOnceAsked;  // a modal dialog opened before the window's loop took it
+        HRESULT result;
+        int boxClicks, pictureClicks;
+    };
+    const Case cases[] = {{2, false, S_OK, 1, 0},
+                          {3, false, S_OK, 0, 1},
+                          {3, true, S_OK, 0, 0},
+                          {1, false, DISP_E_MEMBERNOTFOUND, 0, 0}};
+    StackControls& c = stack_.Controls();
+    const auto object = Object();
+    for (const Case& k : cases) {
+        c.boxClicks = c.pictureClicks = 0;
+        EXPECT_EQ(object->accDoDefaultAction(Id(k.id)), k.result) << k.id;
+        EnableWindow(stack_.Hwnd(), !k.disabledOnceAsked);
+        testing::PumpPending(application_);
+        EnableWindow(stack_.Hwnd(), TRUE);
+        EXPECT_EQ(c.boxClicks, k.boxClicks) << k.id;
+        EXPECT_EQ(c.pictureClicks, k.pictureClicks) << k.id;
+    }
 }
 
 }  // namespace

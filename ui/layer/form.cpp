@@ -311,8 +311,7 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_DESTROY:
-            // No client reaches the controls once they are gone.
-            accessible_.Disconnect();
+            // The accessible object is cut already (AccessibleHost::Handle).
             DestroyControls();
             return 0;
         case kModalLoopStarted:
