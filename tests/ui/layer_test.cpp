@@ -1,5 +1,5 @@
-// The window layer: scaling, stacking and hit-testing of lightweight controls, clicks, the
-// lifetime of a window (load, unload, reload from its design), modal show, failures raised
+// The window layer: scaling, stacking and hit-testing of lightweight controls, clicks, painting,
+// the lifetime of a window (load, unload, reload from its design), modal show, failures raised
 // by reactions, and what a screen reader reaches.
 #include <windows.h>
 
@@ -249,6 +249,26 @@ TEST_F(LayerTest, PaintsBackToFrontAndTransparentLabelsShowWhatLiesBehind) {
     EXPECT_TRUE(canvas.Contains(front, kBlue)) << "text colour";
     EXPECT_EQ(canvas.At(scale.Px(2900), scale.Px(1200)), kLineColor) << "line beside the box";
     EXPECT_EQ(canvas.At(scale.Px(2000), scale.Px(1200)), kLineColor) << "line over the picture";
+}
+
+TEST_F(LayerTest, APartialRepaintPutsOnScreenExactlyWhatThatAreaShows) {
+    stack_.Show();
+    UpdateWindow(stack_.Hwnd());
+    const Canvas drawn(stack_);
+    const RECT area{5, 7, 41, 31};  // across the box's border and the text
+    const HDC screen = GetDC(stack_.Hwnd());
+    PatBlt(screen, 0, 0, drawn.Width(), drawn.Height(), BLACKNESS);
+    InvalidateRect(stack_.Hwnd(), &area, FALSE);
+    UpdateWindow(stack_.Hwnd());
+    int wrong = 0;
+    for (int y = area.top - 1; y <= area.bottom; ++y) {
+        for (int x = area.left - 1; x <= area.right; ++x) {
+            const bool inside = PtInRect(&area, POINT{x, y});
+            wrong += GetPixel(screen, x, y) != (inside ? drawn.At(x, y) : RGB(0, 0, 0));
+        }
+    }
+    ReleaseDC(stack_.Hwnd(), screen);
+    EXPECT_EQ(wrong, 0) << "pixels in and around the area";
 }
 
 TEST_F(LayerTest, HiddenControlsNeitherPaintNorTakeTheMouse) {
