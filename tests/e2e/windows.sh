@@ -18,6 +18,7 @@ MAIN_DELETE_TEXT=(3450 3165 1470 255) # "Borrar dirección"
 MAIN_DELETE_ICON=(2745 2910 720 720)  # the cross
 MAIN_DELETE_BOX=(2745 2910 2295 735)
 MAIN_REFRESH=(4185 570 450 255)       # "aquí"
+MAIN_STATUS=(90 4020 5175 255)        # the status line, which a click leaves alone
 
 # Form2, the edit dialog.
 EDIT=('Modificar Dirección' 4680 1920)

@@ -151,6 +151,15 @@ xs_start_peer() {
     xs_until "the other program's window" xs_window_titled "Otro programa"
 }
 
+# Ends the other program if it runs.
+xs_stop_peer() {
+    if [ -n "$XS_PEER_PID" ]; then
+        kill "$XS_PEER_PID" 2>/dev/null || true
+        wait "$XS_PEER_PID" 2>/dev/null || true
+        XS_PEER_PID=
+    fi
+}
+
 xs_window_titled() {
     [ -n "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null)" ]
 }
@@ -167,11 +176,7 @@ xs_active_title() {
 
 xs_cleanup() {
     xs_stop_program
-    if [ -n "$XS_PEER_PID" ]; then
-        kill "$XS_PEER_PID" 2>/dev/null || true
-        wait "$XS_PEER_PID" 2>/dev/null || true
-        XS_PEER_PID=
-    fi
+    xs_stop_peer
     if [ -n "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null || true; fi
     if [ -n "$XS_XVFB_PID" ]; then
         kill "$XS_XVFB_PID" 2>/dev/null || true

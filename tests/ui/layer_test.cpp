@@ -1,8 +1,12 @@
-// The window layer: scaling, stacking and hit-testing of lightweight controls, clicks, the
-// lifetime of a window (load, unload, reload from its design), modal show and failures raised
-// by reactions.
+// The window layer: scaling, stacking and hit-testing of lightweight controls, clicks, painting,
+// the lifetime of a window (load, unload, reload from its design), modal show, failures raised
+// by reactions, and what a screen reader reaches.
 #include <windows.h>
 
+#include <oleacc.h>
+#include <wrl/client.h>
+
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -63,8 +67,29 @@ public:
 
     int loads = 0;
     std::function<void()> onLoad;
+    std::function<void()> onDestroy;
 
 protected:
+    // The text, then the box and the picture as buttons that a click on them presses.
+    std::vector<AccessibleElement> AccessibleChildren() const override {
+        const StackControls* c = LoadedControls();
+        if (!c) {
+            return {};
+        }
+        const auto button = [](const Lightweight& piece) {
+            return AccessibleElement{.role = ROLE_SYSTEM_PUSHBUTTON,
+                                     .action = kPressAction,
+                                     .perform = [&piece] { Raise(piece.Click); }};
+        };
+        return {{.name = c->front.Caption()}, button(c->box), button(c->picture)};
+    }
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_DESTROY && onDestroy) {
+            onDestroy();
+        }
+        return FormOf::OnMessage(message, wParam, lParam);
+    }
+
     void OnLoad() override {
         ++loads;
         Controls().loaded.SetCaption(kLoadCaption);
@@ -227,6 +252,25 @@ TEST_F(LayerTest, PaintsBackToFrontAndTransparentLabelsShowWhatLiesBehind) {
     EXPECT_EQ(canvas.At(scale.Px(2000), scale.Px(1200)), kLineColor) << "line over the picture";
 }
 
+TEST_F(LayerTest, APartialRepaintPutsOnScreenExactlyWhatThatAreaShows) {
+    stack_.Show();
+    UpdateWindow(stack_.Hwnd());
+    const Canvas drawn(stack_);
+    const RECT area{5, 7, 41, 31};  // across the box's border and the text
+    const HDC screen = GetDC(stack_.Hwnd());
+    PatBlt(screen, 0, 0, drawn.Width(), drawn.Height(), BLACKNESS);
+    RedrawWindow(stack_.Hwnd(), &area, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    int wrong = 0;  // in the area and the ring of pixels around it
+    for (int y = area.top - 1; y <= area.bottom; ++y) {
+        for (int x = area.left - 1; x <= area.right; ++x) {
+            const bool inside = PtInRect(&area, POINT{x, y});
+            wrong += GetPixel(screen, x, y) != (inside ? drawn.At(x, y) : RGB(0, 0, 0));
+        }
+    }
+    ReleaseDC(stack_.Hwnd(), screen);
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST_F(LayerTest, HiddenControlsNeitherPaintNorTakeTheMouse) {
     StackForm& form = stack_;
     StackControls& c = form.Controls();
@@ -285,6 +329,12 @@ TEST_F(LayerTest, TheCloseBoxUnloads) {
 TEST_F(LayerTest, ModalShowDisablesTheOtherWindowsUntilTheDialogIsUnloaded) {
     OtherForm& other = other_;
     other.Show();
+    // A window opened later stands above the active one, as another program's may: the system
+    // would activate it if the dialog went while active.
+    OtherForm later(application_);
+    later.Show();
+    SetActiveWindow(other.Hwnd());
+    SetWindowPos(later.Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     StackForm& dialog = stack_;
     bool ranInsideLoop = false;
     OnModalLoop([&](Form& shown) {
@@ -295,11 +345,11 @@ TEST_F(LayerTest, ModalShowDisablesTheOtherWindowsUntilTheDialogIsUnloaded) {
         EXPECT_TRUE(IsWindowEnabled(dialog.Hwnd()));
         shown.Unload();
     });
+    dialog.onDestroy = [&] { EXPECT_EQ(GetActiveWindow(), other.Hwnd()) << "active again first"; };
     dialog.ShowModal();
     EXPECT_TRUE(ranInsideLoop) << "returned before its loop ran";
     EXPECT_FALSE(dialog.IsLoaded());
     EXPECT_TRUE(IsWindowEnabled(other.Hwnd()));
-    EXPECT_EQ(GetActiveWindow(), other.Hwnd()) << "the previous window is active again";
 }
 
 TEST_F(LayerTest, ModalLoopReturnsOnlyWhenTheDialogIsUnloaded) {
@@ -357,6 +407,96 @@ TEST_F(LayerTest, RunEndsWhenTheLastLoadedWindowIsUnloaded) {
     PostMessageW(first.Hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(application_.Run(), 0);
     EXPECT_TRUE(application_.LoadedForms().empty());
+}
+
+VARIANT Id(LONG id) {
+    VARIANT v{};
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+// A screen reader's view of the window, through the object it answers WM_GETOBJECT with.
+class AccessibleTest : public LayerTest {
+protected:
+    AccessibleTest() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    ~AccessibleTest() override { CoUninitialize(); }
+    Microsoft::WRL::ComPtr<IAccessible> Object() {
+        Microsoft::WRL::ComPtr<IAccessible> object;
+        stack_.Load();
+        AccessibleObjectFromWindow(stack_.Hwnd(), static_cast<DWORD>(OBJID_CLIENT),
+                                   IID_PPV_ARGS(&object));
+        return object;
+    }
+};
+
+// Every request, out-parameters holding garbage: failed, each must leave them empty. Asked of an
+// unknown element, then of the window's object after the window closed and the form opened a
+// new one, which that object must not reach.
+TEST_F(AccessibleTest, FailedRequestsLeaveTheirOutParametersEmpty) {
+    const auto gone = Object();
+    stack_.Unload();
+    for (const auto& [o, id, failure] : {std::tuple{Object(), LONG{99}, E_INVALIDARG},
+                                         {gone, CHILDID_SELF, CO_E_OBJNOTCONNECTED}}) {
+        const bool wholeWindow = id == CHILDID_SELF;  // its questions about the whole window too
+        const VARIANT child = Id(id);
+        for (const auto get :
+             {&IAccessible::get_accName, &IAccessible::get_accValue,
+              &IAccessible::get_accDescription, &IAccessible::get_accHelp,
+              &IAccessible::get_accKeyboardShortcut, &IAccessible::get_accDefaultAction}) {
+            BSTR text = reinterpret_cast<BSTR>(8);
+            EXPECT_EQ((o.Get()->*get)(child, &text), failure);
+            EXPECT_EQ(text, nullptr);
+        }
+        VARIANT v[] = {Id(7), Id(7), Id(7), Id(7), Id(7), Id(7)};
+        auto* object = reinterpret_cast<IDispatch*>(8);
+        long x = 1, y = 1, w = 1, h = 1, count = 1;
+        EXPECT_EQ(o->get_accRole(child, &v[0]), failure);
+        EXPECT_EQ(o->get_accState(child, &v[1]), failure);
+        EXPECT_EQ(o->accNavigate(NAVDIR_NEXT, child, &v[2]), failure);
+        EXPECT_EQ(o->get_accChild(child, &object), failure);
+        EXPECT_EQ(o->accLocation(&x, &y, &w, &h, child), failure);
+        if (wholeWindow) {
+            EXPECT_EQ(o->get_accFocus(&v[3]), failure);
+            EXPECT_EQ(o->get_accSelection(&v[4]), failure);
+            EXPECT_EQ(o->accHitTest(0, 0, &v[5]), failure);
+            EXPECT_EQ(o->get_accParent(&object), failure);
+            EXPECT_EQ(o->get_accChildCount(&count), failure);
+        }
+        const auto asked = wholeWindow ? std::size(v) : 3;
+        EXPECT_TRUE(std::all_of(v, v + asked, [](const VARIANT& e) { return e.vt == VT_EMPTY; }));
+        EXPECT_EQ(object, nullptr);
+        EXPECT_EQ(x | y | w | h | (wholeWindow ? count : 0), 0);
+    }
+}
+
+TEST_F(AccessibleTest, NavigationWalksTheReadingOrderBothWays) {
+    const auto object = Object();
+    for (const auto& [first, step, order] : {std::tuple{NAVDIR_FIRSTCHILD, NAVDIR_NEXT, "123"},
+                                             {NAVDIR_LASTCHILD, NAVDIR_PREVIOUS, "321"}}) {
+        std::string walked;
+        VARIANT at = Id(CHILDID_SELF);
+        for (long direction = first; walked.size() < 4; direction = step) {
+            if (object->accNavigate(direction, at, &at) != S_OK || at.vt != VT_I4) {
+                break;
+            }
+            walked += std::to_string(at.lVal);
+        }
+        EXPECT_EQ(walked, order);
+    }
+}
+
+TEST_F(AccessibleTest, ADefaultActionRunsItsOwnElementsOnlyIfTheWindowStillTakesClicks) {
+    const auto object = Object();
+    // The first is refused when it runs: a modal dialog opened before the window's loop took it.
+    for (const bool disabledMeanwhile : {true, false}) {
+        EXPECT_EQ(object->accDoDefaultAction(Id(3)), S_OK);
+        EnableWindow(stack_.Hwnd(), !disabledMeanwhile);
+        testing::PumpPending(application_);
+        EnableWindow(stack_.Hwnd(), TRUE);
+    }
+    EXPECT_EQ(stack_.Controls().pictureClicks, 1);
+    EXPECT_EQ(stack_.Controls().boxClicks, 0);
 }
 
 }  // namespace

@@ -101,14 +101,9 @@ AccessibleElement CommandTilu::AccessibleSelf() const {
     return {.role = ROLE_SYSTEM_PUSHBUTTON,
             .name = CaptionActual,
             .action = kPressAction,
+            // The release of a click on the face: the released look, then PulsarBotón.
+            .perform = [this] { Raise(botón_.MouseUp, MouseInput{.button = MK_LBUTTON}); },
             .bounds = kFace};
-}
-
-void CommandTilu::PerformAccessibleAction(LONG childId) {
-    if (childId == CHILDID_SELF) {
-        // The release of a click on the face: the released look, then PulsarBotón.
-        Raise(botón_.MouseUp, MouseInput{.button = MK_LBUTTON});
-    }
 }
 
 LRESULT CommandTilu::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

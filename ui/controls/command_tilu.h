@@ -70,7 +70,6 @@ protected:
     void OnPressAbandoned(Lightweight* target) override;
 
     AccessibleElement AccessibleSelf() const override;
-    void PerformAccessibleAction(LONG childId) override;
 
 private:
     // `hand`: the pointer over the face and its text.

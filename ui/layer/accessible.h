@@ -8,6 +8,7 @@
 
 #include <oleacc.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,8 +25,11 @@ struct AccessibleElement {
     LONG role = ROLE_SYSTEM_CLIENT;
     std::wstring name{};
     std::wstring description{};
-    // The default action's name; empty when the element has none.
+    // The default action: its name and what it runs, as a click on the element would. The
+    // element has none when `perform` is empty. It runs from the window's own message loop,
+    // never inside a client's call.
     std::wstring action{};
+    std::function<void()> perform{};
     // Where it lies, in the surface's twips; none: the whole client area.
     std::optional<TwipsRect> bounds{};
     // A child window with an object of its own; the fields above are then unused.
@@ -38,10 +42,6 @@ public:
     virtual AccessibleElement AccessibleSelf() const { return {}; }
     // The children, in reading order; child id n is the element at n - 1.
     virtual std::vector<AccessibleElement> AccessibleChildren() const { return {}; }
-    // Runs the default action of the element with this child id (CHILDID_SELF: the client area),
-    // as a click on it would. Called from the window's own message loop, never inside a
-    // client's call.
-    virtual void PerformAccessibleAction(LONG) {}
 
 protected:
     ~AccessibleSource() = default;

@@ -30,11 +30,19 @@ bool AccessibleHost::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     }
     if (message == kAccessibleActionMessage) {
         result = 0;
-        // Posted while the window was enabled; a modal dialog may have opened since.
+        // Posted while the window was enabled; a modal dialog may have opened since. The element
+        // is a copy: its action may destroy the window and the source with it.
         if (TakesActions(window_.Hwnd())) {
-            source_.PerformAccessibleAction(static_cast<LONG>(wParam));
+            const auto element = ElementWithId(source_, static_cast<LONG>(wParam));
+            if (element && element->perform) {
+                element->perform();
+            }
         }
         return true;
+    }
+    if (message == WM_DESTROY) {
+        // No client reaches what the window shows once it goes; the window handles it too.
+        Disconnect();
     }
     return false;
 }

@@ -20,14 +20,15 @@ public:
     AccessibleHost& operator=(const AccessibleHost&) = delete;
 
     // WM_GETOBJECT and the posted default actions; false for any other message. A default
-    // action may destroy the window: nothing of it is touched afterwards.
+    // action may destroy the window: nothing of it is touched afterwards. At WM_DESTROY it cuts
+    // the object from the window, and returns false.
     bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    // Cuts the object from the window; the window calls it as it goes.
-    void Disconnect();
     // Tells clients that the name of an element changed, so that a screen reader can say it.
     void NameChanged(LONG childId) const;
 
 private:
+    void Disconnect();
+
     const Window& window_;
     AccessibleSource& source_;
     AccessibleObject* object_ = nullptr;  // one reference, held until Disconnect

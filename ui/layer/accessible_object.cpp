@@ -2,6 +2,7 @@
 
 #include <wrl/client.h>
 
+#include <utility>
 #include <vector>
 
 #include "ui/layer/window.h"
@@ -34,12 +35,20 @@ VARIANT Self() {
     return ChildIdVariant(CHILDID_SELF);
 }
 
-// A text for the client, or S_FALSE with none when it is empty.
-HRESULT Text(const std::wstring& text, BSTR* out) {
+// COM's rule, which Wine's own oleacc client keeps too: an out-parameter is defined on every
+// return, failures included, so that a caller never frees or reads garbage. Empty is nullptr,
+// 0, or VT_EMPTY (whose value is 0). False for a null pointer.
+template <class T>
+bool Reset(T* out) {
     if (!out) {
-        return E_POINTER;
+        return false;
     }
-    *out = nullptr;
+    *out = T{};
+    return true;
+}
+
+// A text for the client, or S_FALSE with none when it is empty; `out` is reset.
+HRESULT Text(const std::wstring& text, BSTR* out) {
     if (text.empty()) {
         return S_FALSE;
     }
@@ -54,20 +63,34 @@ HRESULT Forward(HWND child, Method method, Args... args) {
     return object ? (object.Get()->*method)(Self(), args...) : E_FAIL;
 }
 
-// A child window's object as a client takes it: the IDispatch in a VARIANT.
+// A child window's object as a client takes it: the IDispatch in a VARIANT, typed only once the
+// value is in place; `out` is reset.
 HRESULT DispatchOf(HWND child, VARIANT* out) {
     const ComPtr<IAccessible> object = ChildObject(child);
-    if (!object) {
+    IDispatch* dispatch = nullptr;
+    if (!object || FAILED(object.CopyTo(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
         return E_FAIL;
     }
+    out->pdispVal = dispatch;
     out->vt = VT_DISPATCH;
-    return object.CopyTo(IID_IDispatch, reinterpret_cast<void**>(&out->pdispVal));
+    return S_OK;
 }
 
 }  // namespace
 
 bool TakesActions(HWND hwnd) {
     return IsWindowEnabled(hwnd) && IsWindowEnabled(GetAncestor(hwnd, GA_ROOT));
+}
+
+std::optional<AccessibleElement> ElementWithId(const AccessibleSource& source, LONG id) {
+    if (id == CHILDID_SELF) {
+        return source.AccessibleSelf();
+    }
+    std::vector<AccessibleElement> children = source.AccessibleChildren();
+    if (id < 1 || static_cast<size_t>(id) > children.size()) {
+        return std::nullopt;
+    }
+    return std::move(children[static_cast<size_t>(id) - 1]);
 }
 
 struct AccessibleObject::Target {
@@ -111,7 +134,8 @@ HRESULT AccessibleObject::GetTypeInfoCount(UINT* count) {
     return S_OK;
 }
 
-HRESULT AccessibleObject::GetTypeInfo(UINT, LCID, ITypeInfo**) {
+HRESULT AccessibleObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    Reset(info);
     return E_NOTIMPL;
 }
 
@@ -119,8 +143,9 @@ HRESULT AccessibleObject::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) 
     return E_NOTIMPL;
 }
 
-HRESULT AccessibleObject::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                 UINT*) {
+HRESULT AccessibleObject::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
+                                 EXCEPINFO*, UINT*) {
+    Reset(result);
     return E_NOTIMPL;
 }
 
@@ -129,28 +154,25 @@ HWND AccessibleObject::Hwnd() const {
 }
 
 HRESULT AccessibleObject::Find(const VARIANT& child, Target& target) const {
-    if (!source_ || !Hwnd()) {
+    if (!Connected()) {
         return CO_E_OBJNOTCONNECTED;
     }
     if (child.vt != VT_I4) {
         return E_INVALIDARG;
     }
-    target.id = child.lVal;
-    if (target.id == CHILDID_SELF) {
-        target.element = source_->AccessibleSelf();
-        if (target.element.name.empty() && target.element.role == ROLE_SYSTEM_CLIENT) {
-            const int length = GetWindowTextLengthW(Hwnd());
-            std::wstring title(static_cast<size_t>(length) + 1, L'\0');
-            title.resize(static_cast<size_t>(GetWindowTextW(Hwnd(), title.data(), length + 1)));
-            target.element.name = title;
-        }
-        return S_OK;
-    }
-    const std::vector<AccessibleElement> children = source_->AccessibleChildren();
-    if (target.id < 1 || static_cast<size_t>(target.id) > children.size()) {
+    std::optional<AccessibleElement> element = ElementWithId(*source_, child.lVal);
+    if (!element) {
         return E_INVALIDARG;
     }
-    target.element = children[static_cast<size_t>(target.id) - 1];
+    target.id = child.lVal;
+    target.element = std::move(*element);
+    if (target.id == CHILDID_SELF && target.element.name.empty() &&
+        target.element.role == ROLE_SYSTEM_CLIENT) {
+        const int length = GetWindowTextLengthW(Hwnd());
+        std::wstring title(static_cast<size_t>(length) + 1, L'\0');
+        title.resize(static_cast<size_t>(GetWindowTextW(Hwnd(), title.data(), length + 1)));
+        target.element.name = title;
+    }
     return S_OK;
 }
 
@@ -202,7 +224,7 @@ LONG AccessibleObject::StateOf(const Target& target) const {
     if (!IsWindowVisible(Hwnd())) {
         state |= STATE_SYSTEM_INVISIBLE;
     }
-    if (!target.element.action.empty() && !TakesActions(Hwnd())) {
+    if (target.element.perform && !TakesActions(Hwnd())) {
         state |= STATE_SYSTEM_UNAVAILABLE;
     }
     if (target.id == CHILDID_SELF) {
@@ -217,10 +239,9 @@ LONG AccessibleObject::StateOf(const Target& target) const {
 }
 
 HRESULT AccessibleObject::get_accParent(IDispatch** parent) {
-    if (!parent) {
+    if (!Reset(parent)) {
         return E_POINTER;
     }
-    *parent = nullptr;
     if (!Hwnd()) {
         return CO_E_OBJNOTCONNECTED;
     }
@@ -230,11 +251,10 @@ HRESULT AccessibleObject::get_accParent(IDispatch** parent) {
 }
 
 HRESULT AccessibleObject::get_accChildCount(long* count) {
-    if (!count) {
+    if (!Reset(count)) {
         return E_POINTER;
     }
-    *count = 0;
-    if (!source_ || !Hwnd()) {
+    if (!Connected()) {
         return CO_E_OBJNOTCONNECTED;
     }
     *count = static_cast<long>(source_->AccessibleChildren().size());
@@ -242,10 +262,9 @@ HRESULT AccessibleObject::get_accChildCount(long* count) {
 }
 
 HRESULT AccessibleObject::get_accChild(VARIANT child, IDispatch** object) {
-    if (!object) {
+    if (!Reset(object)) {
         return E_POINTER;
     }
-    *object = nullptr;
     Target target;
     if (const HRESULT found = Find(child, target); FAILED(found)) {
         return found;
@@ -260,25 +279,34 @@ HRESULT AccessibleObject::get_accChild(VARIANT child, IDispatch** object) {
 }
 
 HRESULT AccessibleObject::get_accName(VARIANT child, BSTR* name) {
+    if (!Reset(name)) {
+        return E_POINTER;
+    }
     return AnswerOrForward(
         child, [name](const Target& t) { return Text(t.element.name, name); },
         &IAccessible::get_accName, name);
 }
 
 HRESULT AccessibleObject::get_accValue(VARIANT child, BSTR* value) {
+    if (!Reset(value)) {
+        return E_POINTER;
+    }
     return AnswerOrForward(
         child, [value](const Target&) { return Text(L"", value); }, &IAccessible::get_accValue,
         value);
 }
 
 HRESULT AccessibleObject::get_accDescription(VARIANT child, BSTR* description) {
+    if (!Reset(description)) {
+        return E_POINTER;
+    }
     return AnswerOrForward(
         child, [description](const Target& t) { return Text(t.element.description, description); },
         &IAccessible::get_accDescription, description);
 }
 
 HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
-    if (!role) {
+    if (!Reset(role)) {
         return E_POINTER;
     }
     return AnswerOrForward(
@@ -291,7 +319,7 @@ HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
 }
 
 HRESULT AccessibleObject::get_accState(VARIANT child, VARIANT* state) {
-    if (!state) {
+    if (!Reset(state)) {
         return E_POINTER;
     }
     return AnswerOrForward(
@@ -304,30 +332,31 @@ HRESULT AccessibleObject::get_accState(VARIANT child, VARIANT* state) {
 }
 
 HRESULT AccessibleObject::get_accHelp(VARIANT child, BSTR* help) {
+    if (!Reset(help)) {
+        return E_POINTER;
+    }
     return Answer(child, [help](const Target&) { return Text(L"", help); });
 }
 
 HRESULT AccessibleObject::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
-    if (file) {
-        *file = nullptr;
-    }
-    if (topic) {
-        *topic = 0;
-    }
-    return source_ ? S_FALSE : CO_E_OBJNOTCONNECTED;
+    Reset(file);
+    Reset(topic);
+    return Connected() ? S_FALSE : CO_E_OBJNOTCONNECTED;
 }
 
 HRESULT AccessibleObject::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
     // The program has no keyboard shortcuts.
+    if (!Reset(shortcut)) {
+        return E_POINTER;
+    }
     return Answer(child, [shortcut](const Target&) { return Text(L"", shortcut); });
 }
 
 HRESULT AccessibleObject::get_accFocus(VARIANT* focus) {
-    if (!focus) {
+    if (!Reset(focus)) {
         return E_POINTER;
     }
-    VariantInit(focus);
-    if (!source_ || !Hwnd()) {
+    if (!Connected()) {
         return CO_E_OBJNOTCONNECTED;
     }
     const HWND focused = GetFocus();
@@ -335,24 +364,20 @@ HRESULT AccessibleObject::get_accFocus(VARIANT* focus) {
         *focus = Self();
         return S_OK;
     }
-    if (focused && IsChild(Hwnd(), focused)) {
-        if (const ComPtr<IAccessible> object = ChildObject(focused)) {
-            focus->vt = VT_DISPATCH;
-            return object.CopyTo(IID_IDispatch, reinterpret_cast<void**>(&focus->pdispVal));
-        }
-    }
-    return S_FALSE;
+    return focused && IsChild(Hwnd(), focused) ? DispatchOf(focused, focus) : S_FALSE;
 }
 
 HRESULT AccessibleObject::get_accSelection(VARIANT* selection) {
-    if (!selection) {
+    if (!Reset(selection)) {
         return E_POINTER;
     }
-    VariantInit(selection);
-    return source_ ? S_FALSE : CO_E_OBJNOTCONNECTED;
+    return Connected() ? S_FALSE : CO_E_OBJNOTCONNECTED;
 }
 
 HRESULT AccessibleObject::get_accDefaultAction(VARIANT child, BSTR* action) {
+    if (!Reset(action)) {
+        return E_POINTER;
+    }
     return AnswerOrForward(
         child, [action](const Target& t) { return Text(t.element.action, action); },
         &IAccessible::get_accDefaultAction, action);
@@ -365,7 +390,8 @@ HRESULT AccessibleObject::accSelect(long, VARIANT child) {
 
 HRESULT AccessibleObject::accLocation(long* left, long* top, long* width, long* height,
                                       VARIANT child) {
-    if (!left || !top || !width || !height) {
+    // Every one reset, whichever is null.
+    if (!(Reset(left) & Reset(top) & Reset(width) & Reset(height))) {
         return E_POINTER;
     }
     return Answer(child, [&](const Target& t) {
@@ -379,10 +405,9 @@ HRESULT AccessibleObject::accLocation(long* left, long* top, long* width, long* 
 }
 
 HRESULT AccessibleObject::accNavigate(long direction, VARIANT start, VARIANT* end) {
-    if (!end) {
+    if (!Reset(end)) {
         return E_POINTER;
     }
-    VariantInit(end);
     Target target;
     if (const HRESULT found = Find(start, target); FAILED(found)) {
         return found;
@@ -418,11 +443,10 @@ HRESULT AccessibleObject::accNavigate(long direction, VARIANT start, VARIANT* en
 }
 
 HRESULT AccessibleObject::accHitTest(long x, long y, VARIANT* child) {
-    if (!child) {
+    if (!Reset(child)) {
         return E_POINTER;
     }
-    VariantInit(child);
-    if (!source_ || !Hwnd()) {
+    if (!Connected()) {
         return CO_E_OBJNOTCONNECTED;
     }
     const POINT point{x, y};
@@ -454,7 +478,7 @@ HRESULT AccessibleObject::accDoDefaultAction(VARIANT child) {
 }
 
 HRESULT AccessibleObject::PostAction(const Target& target) const {
-    if (target.element.action.empty()) {
+    if (!target.element.perform) {
         return DISP_E_MEMBERNOTFOUND;
     }
     if (!TakesActions(Hwnd())) {

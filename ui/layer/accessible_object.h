@@ -21,6 +21,9 @@ inline constexpr UINT kAccessibleActionMessage = WM_APP + 0x0A11;
 // window is disabled, and with it everything on it.
 bool TakesActions(HWND hwnd);
 
+// The element with this child id (CHILDID_SELF: the client area), or none.
+std::optional<AccessibleElement> ElementWithId(const AccessibleSource& source, LONG id);
+
 class AccessibleObject final : public IAccessible {
 public:
     // Created with one reference, which the caller owns.
@@ -71,6 +74,7 @@ private:
     ~AccessibleObject() = default;
 
     struct Target;
+    bool Connected() const { return source_ && Hwnd(); }
     // The element a VARIANT names; fails for a dead object or an unknown id.
     HRESULT Find(const VARIANT& child, Target& target) const;
     // What Find fails with, or else `local`'s answer from the element.

@@ -73,19 +73,15 @@ void Form::ShowModal() {
     Application& application = App();
 
     // Everything that the dialog changes in the other windows is put back on every way out;
-    // on the normal way, the dialog's unload has enabled them already.
+    // on the normal way, the dialog's unload has done it already.
     struct Restore {
         Form& dialog;
-        HWND previousActive;
         ~Restore() {
-            dialog.EnableWaitingForms();
-            if (previousActive && IsWindow(previousActive) && IsWindowVisible(previousActive) &&
-                GetActiveWindow() != previousActive) {
-                SetActiveWindow(previousActive);
-            }
+            dialog.EndModal();
             dialog.modal_ = false;
         }
-    } restore{*this, GetActiveWindow()};
+    } restore{*this};
+    previousActive_ = GetActiveWindow();
     for (const Form* other : application.LoadedForms()) {
         if (other != this && IsWindowEnabled(other->Hwnd())) {
             EnableWindow(other->Hwnd(), FALSE);
@@ -114,8 +110,10 @@ void Form::Unload() {
     if (IsLoaded()) {
         // EnableWindow (MSDN): a window that disabled the others must enable them before it is
         // destroyed, "otherwise, another window will receive the keyboard focus and be
-        // activated", which may be another program's.
-        EnableWaitingForms();
+        // activated", which may be another program's. Even enabled, the system activates the
+        // next window in z-order when the active one is destroyed, so the one to come back is
+        // activated first, as Windows Forms does for a dialog without owner.
+        EndModal();
         Destroy();
     }
 }
@@ -125,6 +123,17 @@ void Form::EnableWaitingForms() {
         if (IsWindow(hwnd)) {
             EnableWindow(hwnd, TRUE);
         }
+    }
+}
+
+void Form::EndModal() {
+    EnableWaitingForms();
+    // SetActiveWindow (MSDN): "activates a window, but not if the application is in the
+    // background", so a program the user went to meanwhile keeps the activation.
+    const HWND previous = std::exchange(previousActive_, nullptr);
+    if (previous && IsWindow(previous) && IsWindowVisible(previous) && IsWindowEnabled(previous) &&
+        GetActiveWindow() != previous) {
+        SetActiveWindow(previous);
     }
 }
 
@@ -302,8 +311,7 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_DESTROY:
-            // No client reaches the controls once they are gone.
-            accessible_.Disconnect();
+            // The accessible object is cut already (AccessibleHost::Handle).
             DestroyControls();
             return 0;
         case kModalLoopStarted:

@@ -48,8 +48,8 @@ public:
     // Shows the window without waiting.
     void Show();
     // Shows the window without owner and returns once it has been unloaded. Meanwhile every
-    // other loaded window is disabled and ignores close requests; the unload enables them
-    // before the window goes, and the window that was active before is activated.
+    // other loaded window is disabled and ignores close requests; the unload enables them and
+    // activates the window that was active before, both before the window goes.
     void ShowModal();
     // Destroys the window and its controls. Nothing happens when it is not loaded.
     void Unload();
@@ -95,6 +95,8 @@ private:
     void FocusFirstControl();
     void Activate();
     void EnableWaitingForms();
+    // Gives back what a modal show took: the other windows enabled, the activation returned.
+    void EndModal();
     FormChild* ChildOf(HWND hwnd) const;
 
     FormDesign design_;
@@ -106,6 +108,7 @@ private:
     int nextChildId_;
     bool modal_ = false;
     std::vector<HWND> waitingForms_;  // disabled while this window is shown modally
+    HWND previousActive_ = nullptr;   // active when the modal show began
     AccessibleHost accessible_{*this, *this};
 };
 

@@ -39,43 +39,31 @@ std::vector<AccessibleElement> Form1::AccessibleChildren() const {
     if (!c) {
         return {};
     }
-    // In the order of Form1::Element.
+    // A command's action is a click on its text, which runs what a click anywhere on its box
+    // runs. The status line closes the reading order (AnnounceStatusLine).
+    const auto clickOn = [](const Label& text) { return [&text] { Raise(text.Click); }; };
     return {{.role = ROLE_SYSTEM_LINK,
              .name = c->Label6.Caption(),
              .description = c->Label5.Caption(),
              .action = kJumpAction,
+             .perform = clickOn(c->Label6),
              .bounds = c->Label6.Bounds()},
             ChildWindow(c->List1),
             {.role = ROLE_SYSTEM_PUSHBUTTON,
              .name = c->Label8.Caption(),
              .action = kPressAction,
+             .perform = clickOn(c->Label8),
              .bounds = c->Label9.Bounds()},
             {.role = ROLE_SYSTEM_PUSHBUTTON,
              .name = c->Label4.Caption(),
              .action = kPressAction,
+             .perform = clickOn(c->Label4),
              .bounds = c->Label7.Bounds()},
             StaticText(c->Label12)};
 }
 
-void Form1::PerformAccessibleAction(LONG childId) {
-    const Form1Controls* c = LoadedControls();
-    if (!c) {
-        return;
-    }
-    // A click on the command's text, which runs what a click anywhere on its box runs.
-    switch (childId) {
-        case kRefreshLink:
-            Raise(c->Label6.Click);
-            break;
-        case kModifyCommand:
-            Raise(c->Label8.Click);
-            break;
-        case kDeleteCommand:
-            Raise(c->Label4.Click);
-            break;
-        default:
-            break;
-    }
+void Form1::AnnounceStatusLine() const {
+    AccessibleNameChanged(static_cast<LONG>(AccessibleChildren().size()));
 }
 
 std::vector<AccessibleElement> Form2::AccessibleChildren() const {

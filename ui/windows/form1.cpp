@@ -126,7 +126,7 @@ void Form1::SetStatusLine(const std::wstring& text) {
     // the middle of a refill, would be painted twice. RedrawWindow: RDW_UPDATENOW paints now,
     // RDW_NOCHILDREN leaves the children out (MSDN).
     RedrawWindow(Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_NOCHILDREN);
-    AccessibleNameChanged(kStatusLine);
+    AnnounceStatusLine();
 }
 
 void Form1::ShowNotice(const std::wstring& message) {

@@ -69,22 +69,13 @@ public:
     // The edit dialog's accept: the entry at the recorded index becomes newText.
     void ReplaceEntry(const std::wstring& newText);
 
-    // Child ids of the elements assistive technology sees, in reading order: the refresh link,
-    // the list, the two commands (each box as one push button) and the status line.
-    enum Element : LONG {
-        kRefreshLink = 1,
-        kHistoryList,
-        kModifyCommand,
-        kDeleteCommand,
-        kStatusLine
-    };
-
 protected:
     void OnLoad() override;
 
     // What assistive technology sees: accessible_windows.cpp.
     std::vector<AccessibleElement> AccessibleChildren() const override;
-    void PerformAccessibleAction(LONG childId) override;
+    // Tells assistive technology that the status line's text changed.
+    void AnnounceStatusLine() const;
 
 private:
     ListModel& List() override { return Controls().List1; }
