@@ -434,6 +434,7 @@ constexpr std::pair<LONG, CONTROLTYPEID> kControlTypes[]{
 // The window's elements through UI Automation are those of MSAA, whose texts and places the test
 // above checks: the same ones in the same order, with their names, rectangles and roles.
 void CheckUiaTree(IUIAutomation& automation, HWND window) {
+    ASSERT_TRUE(window) << "the window did not open";
     const std::vector<Element> msaa = ChildrenOf(ClientOf(window));
     ComPtr<IUIAutomationElement> root;
     ComPtr<IUIAutomationCondition> all;
@@ -484,30 +485,19 @@ TEST_F(ScreenReader, UiAutomationReadsTheMainWindowTheMessageAndTheEditDialog) {
     const HistoryKey key;
     key.Seed({L"http://uno.example/"});
     const Program program;
-    const auto press = [](HWND window, size_t i) {
-        return ChildrenOf(ClientOf(window)).at(i).Press();
+    // Runs a window's command by its default action; returns the window that opens, checked.
+    const auto open = [&](HWND from, size_t command, const wchar_t* caption, bool withList) {
+        EXPECT_EQ(ChildrenOf(ClientOf(from)).at(command).Press(), S_OK);
+        const HWND opened = AwaitForm(caption, withList);
+        CheckUiaTree(*automation.Get(), opened);
+        return opened;
     };
-    const HWND welcome = AwaitForm(kMainCaption);
-    ASSERT_TRUE(welcome);
-    EXPECT_EQ(press(welcome, 3), S_OK);
-    const HWND main = AwaitForm(kMainCaption, true);
-    ASSERT_TRUE(main);
-    CheckUiaTree(*automation.Get(), main);
-    EXPECT_EQ(press(main, 2), S_OK);  // "Modificar" with nothing selected: the message
-    const HWND mensaje = AwaitForm(kMensajeCaption);
-    ASSERT_TRUE(mensaje);
-    CheckUiaTree(*automation.Get(), mensaje);
-    EXPECT_EQ(press(mensaje, 1), S_OK);
+    const HWND main = open(AwaitForm(kMainCaption), 3, kMainCaption, true);
+    const HWND mensaje = open(main, 2, kMensajeCaption, false);  // "Modificar", nothing selected
+    EXPECT_EQ(ChildrenOf(ClientOf(mensaje)).at(1).Press(), S_OK);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(mensaje); }));
     SelectEntry(main, 0);
-    EXPECT_EQ(press(main, 2), S_OK);
-    const HWND form2 = AwaitForm(kForm2Caption);
-    ASSERT_TRUE(form2);
-    CheckUiaTree(*automation.Get(), form2);
-    EXPECT_EQ(press(form2, 2), S_OK);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(form2); }));
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program.Ended(20000));
+    open(main, 2, kForm2Caption, false);
 #endif
 }
 
