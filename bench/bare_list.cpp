@@ -1,18 +1,26 @@
 // The floor for the click-latency benchmark (scripts/bench-latency): a Win32 program that does the
 // least the main window's commands need. A window of the main window's client size holds a list
 // box of the main list's size and a static text where the status line is. A left-button release
-// on the window refills the list with 25 texts, its redraw paused, and sets the static text; a
-// change of the list's selection sets the static text. Built like the program (static,
-// manifest).
+// above the list's bottom (where "aquí" is) reads a history of its own, two keys of 25 addresses
+// and times, with the registry calls the program makes, refills the list with the texts, its
+// redraw paused, and sets the static text; one below it (where the delete command is) deletes the
+// first entry as the program deletes one (the slots read again, both keys rewritten, read anew)
+// before the refill. A change of the list's selection sets the static text. Built like the
+// program (static, manifest).
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+#include "bench/raw_history.h"
 
 #include "bench/system_dpi.h"
 
 namespace {
 
 using tilu::bench::Px;
+using tilu::bench::RawHistory;
+using tilu::bench::RawSlot;
 using tilu::bench::SystemDpi;
 
 constexpr wchar_t kClassName[] = L"TiluBareList";
@@ -24,21 +32,25 @@ constexpr RECT kList{15, 70, 322, 106};
 constexpr RECT kStatus{6, 268, 345, 17};
 constexpr int kEntries = 25;
 constexpr int kListId = 1;
+constexpr UINT_PTR kRestoreTimer = 1;
+constexpr wchar_t kParentSubkey[] = L"Software\\TiluBench\\Latency";
 
 struct Controls {
     HWND list = nullptr;
     HWND status = nullptr;
     HFONT font = nullptr;
+    RawHistory history{L"Software\\TiluBench\\Latency\\TypedURLs",
+                       L"Software\\TiluBench\\Latency\\TypedURLsTime"};
+    std::vector<RawSlot> loaded;  // the slots as the list was last filled from them
 };
 
-void Refill(const Controls& controls) {
-    // With the list's redraw paused and one repaint afterwards, as the program refills its list
-    // (ListBox::RedrawPause), so that the floor does the same work.
+void Refill(Controls& controls) {
+    const std::vector<std::wstring> texts = RawHistory::Texts(controls.loaded);
+    // With the list's redraw paused and one repaint afterwards, as the program refills its list,
+    // so that the floor does the same work.
     SendMessageW(controls.list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(controls.list, LB_RESETCONTENT, 0, 0);
-    for (int n = 1; n <= kEntries; ++n) {
-        const std::wstring text = L"https://www.sitio-de-prueba-" + std::to_wstring(n) +
-                                  L".es/ruta/página-" + std::to_wstring(n) + L".html";
+    for (const std::wstring& text : texts) {
         SendMessageW(controls.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
     SendMessageW(controls.list, WM_SETREDRAW, TRUE, 0);
@@ -56,7 +68,19 @@ void ShowSelection(const Controls& controls) {
     SetWindowTextW(controls.status, text.c_str());
 }
 
+// The history full again, untimed: the last slot written anew, as before each of the program's
+// deletes.
+void Restore(Controls& controls) {
+    controls.history.WriteSlot(kEntries);
+    controls.loaded = controls.history.Read();
+}
+
 void CreateControls(HWND hwnd, Controls& controls) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kParentSubkey);
+    for (int slot = 1; slot <= kEntries; ++slot) {
+        controls.history.WriteSlot(slot);
+    }
+    controls.loaded = controls.history.Read();
     const UINT dpi = SystemDpi();
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     controls.font = CreateFontW(-MulDiv(8, static_cast<int>(dpi), 72), 0, 0, 0, FW_NORMAL, FALSE,
@@ -85,7 +109,18 @@ LRESULT CALLBACK BareListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
             CreateControls(hwnd, *controls);
             return 0;
         case WM_LBUTTONUP:
+            if (static_cast<short>(HIWORD(lParam)) >= Px(kList.top + kList.bottom, SystemDpi())) {
+                controls->history.DeleteFirst(controls->loaded);
+                // A timer's message comes after the repaint's, so the restore is not timed.
+                SetTimer(hwnd, kRestoreTimer, 100, nullptr);
+            } else {
+                controls->loaded = controls->history.Read();
+            }
             Refill(*controls);
+            return 0;
+        case WM_TIMER:
+            KillTimer(hwnd, kRestoreTimer);
+            Restore(*controls);
             return 0;
         case WM_COMMAND:
             if (LOWORD(wParam) == kListId && HIWORD(wParam) == LBN_SELCHANGE) {
@@ -94,6 +129,7 @@ LRESULT CALLBACK BareListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
             return 0;
         case WM_DESTROY:
             DeleteObject(controls->font);
+            RegDeleteTreeW(HKEY_CURRENT_USER, kParentSubkey);
             PostQuitMessage(0);
             return 0;
         default:

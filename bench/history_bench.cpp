@@ -29,27 +29,10 @@ constexpr int kReloadsPerRound = 200;
 constexpr int kDeletesPerRound = 100;
 constexpr double kTargetRatio = 1.15;
 
-void WriteValue(const wchar_t* subkey, int slot, DWORD type, const void* data, DWORD size) {
-    ScopedKey key;
-    RegCreateKeyW(HKEY_CURRENT_USER, subkey, key.Out());
-    RegSetValueExW(key.Get(), SlotName(slot).c_str(), 0, type, static_cast<const BYTE*>(data),
-                   size);
-}
-
-// The browser's forms: an address with its NUL, and a FILETIME.
-void WriteSlot(int slot) {
-    const std::wstring text =
-        L"http://www.sitio-de-prueba-" + std::to_wstring(slot) + L".es/ruta/pagina.html";
-    WriteValue(kSubkey, slot, REG_SZ, text.c_str(),
-               static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    const ULONGLONG time = 0x01DB4F9012345678ull + static_cast<ULONGLONG>(slot);
-    WriteValue(kTimeSubkey, slot, REG_BINARY, &time, sizeof time);
-}
-
-void FillKeys() {
+void FillKeys(const RawHistory& raw) {
     RegDeleteTreeW(HKEY_CURRENT_USER, kParentSubkey);
     for (int slot = 1; slot <= SlotCount; ++slot) {
-        WriteSlot(slot);
+        raw.WriteSlot(slot);
     }
 }
 
@@ -94,26 +77,6 @@ void TimeReload(History& history, const RawHistory& raw, Timings& timings) {
     timings.floor.push_back(floor.Microseconds() / kReloadsPerRound);
 }
 
-// The floor's delete of the first entry: the slots read again, then, if nothing changed, both
-// keys rewritten with every entry one slot up and the slots read for the list.
-void RawDeleteFirst(const RawHistory& raw, std::vector<RawSlot>& loaded,
-                    std::vector<std::wstring>& texts) {
-    if (raw.Read() != loaded) {
-        return;
-    }
-    std::vector<RawSlot> target;
-    for (const RawSlot& slot : loaded) {
-        if (!RawHistory::Texts({slot}).empty()) {
-            target.push_back(slot);
-        }
-    }
-    target.erase(target.begin());
-    target.resize(loaded.size());
-    raw.Rewrite(loaded, target);
-    loaded = raw.Read();
-    texts = RawHistory::Texts(loaded);
-}
-
 // (b): delete the first entry of full keys: read the slots again, rewrite and reload. Before each
 // delete the 25th slot is written again and the list reloaded, untimed, so each delete starts from
 // 25 entries.
@@ -125,16 +88,18 @@ void TimeDelete(History& history, MemoryView& view, const RawHistory& raw, Timin
     Interleave(
         kDeletesPerRound,
         [&] {
-            WriteSlot(SlotCount);
+            raw.WriteSlot(SlotCount);
             history.ReloadHistory();
             view.List().Select(0);
             ours.Time([&] { history.DeleteSelectedEntry(); });
         },
         [&] {
-            WriteSlot(SlotCount);
+            raw.WriteSlot(SlotCount);
             loaded = raw.Read();
-            texts = RawHistory::Texts(loaded);
-            floor.Time([&] { RawDeleteFirst(raw, loaded, texts); });
+            floor.Time([&] {
+                raw.DeleteFirst(loaded);
+                texts = RawHistory::Texts(loaded);
+            });
         });
     timings.ours.push_back(ours.Microseconds() / kDeletesPerRound);
     timings.floor.push_back(floor.Microseconds() / kDeletesPerRound);
@@ -151,13 +116,13 @@ bool Report(const char* what, const Timings& timings) {
 }
 
 int Run() {
-    FillKeys();
+    const RawHistory raw(kSubkey, kTimeSubkey);
+    FillKeys(raw);
     Advapi32Registry api;
     cQueryReg registry(api);
     MemoryView view;
     History history(registry, view,
                     {std::wstring(kRoot) + kSubkey, std::wstring(kRoot) + kTimeSubkey});
-    const RawHistory raw(kSubkey, kTimeSubkey);
 
     Timings reload;
     Timings erase;

@@ -87,4 +87,40 @@ void RawHistory::Rewrite(const std::vector<RawSlot>& now,
     }
 }
 
+void RawHistory::DeleteFirst(std::vector<RawSlot>& loaded) const {
+    if (Read() != loaded) {
+        return;
+    }
+    std::vector<RawSlot> target;
+    for (const RawSlot& slot : loaded) {
+        if (!Texts({slot}).empty()) {
+            target.push_back(slot);
+        }
+    }
+    if (!target.empty()) {
+        target.erase(target.begin());
+    }
+    target.resize(loaded.size());
+    Rewrite(loaded, target);
+    loaded = Read();
+}
+
+void RawHistory::WriteSlot(int slot) const {
+    const std::wstring text =
+        L"http://www.sitio-de-prueba-" + std::to_wstring(slot) + L".es/ruta/pagina.html";
+    const ULONGLONG time = 0x01DB4F9012345678ull + static_cast<ULONGLONG>(slot);
+    const RawValue address{REG_SZ,
+                           {reinterpret_cast<const BYTE*>(text.c_str()),
+                            reinterpret_cast<const BYTE*>(text.c_str() + text.size() + 1)}};
+    const RawValue stamp{
+        REG_BINARY,
+        {reinterpret_cast<const BYTE*>(&time), reinterpret_cast<const BYTE*>(&time + 1)}};
+    for (const auto& [subkey, value] : {std::pair{&addresses_, &address}, {&times_, &stamp}}) {
+        ScopedKey key;
+        RegCreateKeyW(HKEY_CURRENT_USER, subkey->c_str(), key.Out());
+        RegSetValueExW(key.Get(), names_[slot - 1].c_str(), 0, value->type, value->bytes.data(),
+                       static_cast<DWORD>(value->bytes.size()));
+    }
+}
+
 }  // namespace tilu::bench

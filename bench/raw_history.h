@@ -56,6 +56,13 @@ public:
     static std::vector<std::wstring> Texts(const std::vector<RawSlot>& slots);
     // Per slot and key whose value is to change: open for writing, write or delete, close.
     void Rewrite(const std::vector<RawSlot>& now, const std::vector<RawSlot>& target) const;
+    // The program's delete of the first entry: the slots read again and, if they still read as
+    // `loaded`, both keys rewritten with every entry one slot up and `loaded` read anew.
+    void DeleteFirst(std::vector<RawSlot>& loaded) const;
+
+    // Untimed set-up: slot `slot` of both keys as the browser writes it, an address with its NUL
+    // and a FILETIME, creating the keys.
+    void WriteSlot(int slot) const;
 
 private:
     std::optional<RawValue> ReadValue(const std::wstring& subkey, const std::wstring& name) const;
