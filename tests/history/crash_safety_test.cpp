@@ -67,17 +67,10 @@ Texts Missing(const Texts& survivors, Texts slots) {
     return missing;
 }
 
-// The time the twin key holds for an address: 8 bytes that differ from text to text.
+// The time the twin key holds for an address: a value that differs from text to text (times move
+// byte for byte whatever their size).
 RawValue TimeOf(const std::wstring& text) {
-    std::uint64_t hash = 14695981039346656037u;  // FNV-1a
-    for (const wchar_t c : text) {
-        hash = (hash ^ static_cast<std::uint64_t>(c)) * 1099511628211u;
-    }
-    RawValue time{kRegBinary, {}};
-    for (int i = 0; i < 8; ++i) {
-        time.bytes.push_back(static_cast<std::uint8_t>(hash >> (8 * i)));
-    }
-    return time;
+    return {kRegBinary, ToUtf16Bytes(text)};
 }
 
 // Each seeded address gets its time in the twin key.
