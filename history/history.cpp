@@ -36,9 +36,15 @@ void History::RecordSelection() {
     view_.SetStatusLine(SelectionStatus(view_.RecordedIndex(), view_.List().Count()));
 }
 
-bool History::RequireSelection() {
+const History::Entry* History::Selected() const {
     const int selected = view_.List().SelectedIndex();
-    if (selected < 0 || selected >= static_cast<int>(entries_.size())) {
+    return selected >= 0 && selected < static_cast<int>(entries_.size())
+               ? &entries_[static_cast<std::size_t>(selected)]
+               : nullptr;
+}
+
+bool History::RequireSelection() {
+    if (!Selected()) {
         view_.ShowNotice(kNothingSelected);
         return false;
     }
@@ -46,10 +52,8 @@ bool History::RequireSelection() {
 }
 
 std::wstring History::SelectedText() const {
-    const int selected = view_.List().SelectedIndex();
-    return selected >= 0 && selected < static_cast<int>(entries_.size())
-               ? entries_[static_cast<std::size_t>(selected)].text
-               : std::wstring();
+    const Entry* entry = Selected();
+    return entry ? entry->text : std::wstring();
 }
 
 History::Slots History::ReadSlots() const {
@@ -65,11 +69,12 @@ History::Slots History::ReadSlots() const {
 void History::Fill(const Slots& slots) {
     entries_.clear();
     std::vector<std::wstring> texts;
-    for (const Slot& slot : slots) {
-        std::wstring text = slot.address ? cQueryReg::TextOf(*slot.address) : std::wstring();
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        const std::optional<StoredValue>& address = slots[i].address;
+        std::wstring text = address ? cQueryReg::TextOf(*address) : std::wstring();
         if (!text.empty()) {
             texts.push_back(text);
-            entries_.push_back({slot, std::move(text)});
+            entries_.push_back({i, std::move(text)});
         }
     }
     view_.List().Fill(texts);
@@ -99,15 +104,16 @@ History::Slot History::Target(std::size_t position) const {
         return {};
     }
     const Entry& entry = entries_[position];
+    const Slot& read = loaded_[entry.slot];
     if (!entry.replaced) {
-        return entry.read;
+        return read;
     }
     // A replaced address keeps its time: the user changed its text, not when it was typed. An
     // empty text leaves a gap, without a time.
     if (entry.text.empty()) {
         return {};
     }
-    return Slot{cQueryReg::StringValue(entry.text), entry.read.time};
+    return Slot{cQueryReg::StringValue(entry.text), read.time};
 }
 
 void History::WriteValue(const std::wstring& keyPath, int slot,

@@ -67,13 +67,16 @@ private:
         bool operator==(const Slot&) const = default;
     };
     using Slots = std::array<Slot, SlotCount>;
-    // An item of the list: the slot it was read from and its text, unless the user replaced it.
+    // An item of the list: the slot it was read from (an index into loaded_) and its text, unless
+    // the user replaced it.
     struct Entry {
-        Slot read;
+        std::size_t slot;
         std::wstring text;
         bool replaced = false;
     };
 
+    // The selected entry, or null when the selection names none.
+    const Entry* Selected() const;
     Slots ReadSlots() const;
     // Fills the list from the slots' non-empty texts, remembering the slots.
     void Fill(const Slots& slots);
