@@ -67,7 +67,7 @@ public:
 
     int loads = 0;
     std::function<void()> onLoad;
-    std::function<void()> onDestroy;
+    std::function<void()> onDestroy;  // once the form has handled WM_DESTROY
 
 protected:
     // The text, then the box and the picture as buttons that a click on them presses.
@@ -84,10 +84,11 @@ protected:
         return {{.name = c->front.Caption()}, button(c->box), button(c->picture)};
     }
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        const LRESULT result = FormOf::OnMessage(message, wParam, lParam);
         if (message == WM_DESTROY && onDestroy) {
             onDestroy();
         }
-        return FormOf::OnMessage(message, wParam, lParam);
+        return result;
     }
 
     void OnLoad() override {
@@ -468,6 +469,19 @@ TEST_F(AccessibleTest, FailedRequestsLeaveTheirOutParametersEmpty) {
         EXPECT_EQ(object, nullptr);
         EXPECT_EQ(x | y | w | h | (wholeWindow ? count : 0), 0);
     }
+}
+
+// A request while the window is going (a child's destruction can bring one) gets no object of
+// ours: it would outlive the window, connected to nothing.
+TEST_F(AccessibleTest, AWindowThatIsGoingServesNoObject) {
+    Object();
+    LRESULT answer = -1;
+    stack_.onDestroy = [&] {
+        answer = SendMessageW(stack_.Hwnd(), WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+    };
+    stack_.Unload();
+    EXPECT_EQ(answer, 0);
+    EXPECT_NE(Object(), nullptr) << "served again once it is back";
 }
 
 TEST_F(AccessibleTest, NavigationWalksTheReadingOrderBothWays) {

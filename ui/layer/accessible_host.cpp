@@ -18,7 +18,9 @@ bool AccessibleHost::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     if (message == WM_GETOBJECT) {
         // WM_GETOBJECT (MSDN): compare the id as a DWORD, lParam's sign extension aside; any
         // other id goes to DefWindowProc.
-        if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT)) {
+        // Once the window is going, a request (a child's destruction can bring one) gets no
+        // object: one made now would outlive the window, connected to nothing it shows.
+        if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT) || going_) {
             return false;
         }
         if (!object_) {
@@ -40,8 +42,11 @@ bool AccessibleHost::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         }
         return true;
     }
-    if (message == WM_DESTROY) {
+    if (message == WM_NCCREATE) {
+        going_ = false;
+    } else if (message == WM_DESTROY) {
         // No client reaches what the window shows once it goes; the window handles it too.
+        going_ = true;
         Disconnect();
     }
     return false;

@@ -21,7 +21,8 @@ public:
 
     // WM_GETOBJECT and the posted default actions; false for any other message. A default
     // action may destroy the window: nothing of it is touched afterwards. At WM_DESTROY it cuts
-    // the object from the window, and returns false.
+    // the object from the window, and returns false; until the window is created again it serves
+    // no object.
     bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Tells clients that the name of an element changed, so that a screen reader can say it.
     void NameChanged(LONG childId) const;
@@ -32,6 +33,7 @@ private:
     const Window& window_;
     AccessibleSource& source_;
     AccessibleObject* object_ = nullptr;  // one reference, held until Disconnect
+    bool going_ = false;                  // from WM_DESTROY to the next window's WM_NCCREATE
 };
 
 }  // namespace tilu::ui
