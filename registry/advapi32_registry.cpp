@@ -2,13 +2,13 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "registry/ansi_value.h"
+#include "registry/whole_value.h"
 #include "registry/wtf8.h"
 
 namespace tilu {
@@ -55,27 +55,21 @@ Status Advapi32Registry::CloseKey(RegKey key) {
     return RegCloseKey(ToHkey(key));
 }
 
-// The whole value as stored, read with RegQueryValueExW: on ERROR_MORE_DATA the byte count holds
-// the size needed (MSDN); the value may grow again before the next call, hence the loop.
+// The whole value as stored, read with RegQueryValueExW.
 Status Advapi32Registry::QueryValueBytes(RegKey key, const char* valueName, Dword& type,
                                          std::vector<std::uint8_t>& bytes) {
     const WideName name(valueName);
-    DWORD valueType = REG_NONE;
-    bytes.resize(256);
-    LONG status = ERROR_MORE_DATA;
-    while (status == ERROR_MORE_DATA) {
-        DWORD read = static_cast<DWORD>(bytes.size());
-        status =
-            RegQueryValueExW(ToHkey(key), name.get(), nullptr, &valueType, bytes.data(), &read);
-        bytes.resize(status == ERROR_MORE_DATA ? std::max<std::size_t>(read, bytes.size() * 2)
-                                               : read);
-    }
-    if (status != ERROR_SUCCESS) {
-        bytes.clear();
-        valueType = REG_NONE;
-    }
-    type = valueType;
-    return status;
+    return ReadWholeValue(
+        [&](Dword& valueType, std::uint8_t* data, Dword& size) {
+            DWORD wideType = REG_NONE;
+            DWORD count = size;
+            const LONG status =
+                RegQueryValueExW(ToHkey(key), name.get(), nullptr, &wideType, data, &count);
+            valueType = wideType;
+            size = count;
+            return status;
+        },
+        type, bytes);
 }
 
 Status Advapi32Registry::SetValueBytes(RegKey key, const char* valueName, Dword type,

@@ -6,8 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "registry/wtf8.h"
 #include "registry/scoped_key.h"
+#include "registry/whole_value.h"
+#include "registry/wtf8.h"
 
 namespace tilu {
 namespace {
@@ -31,9 +32,6 @@ constexpr std::array<RootName, 7> kRoots{{
 
 constexpr std::wstring_view kFullNameMarker = L"HKEY_";
 constexpr wchar_t kSeparator = L'\\';
-
-// Reads of a value that keeps growing under another writer give up after this many.
-constexpr int kReadAttempts = 4;
 
 // WTF-8 needs up to three bytes for each UTF-16 unit that the registry counts in subkey-name
 // lengths.

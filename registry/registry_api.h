@@ -93,8 +93,9 @@ public:
     virtual Status SetValueEx(RegKey key, const char* valueName, Dword type,
                               const std::uint8_t* data, Dword size) = 0;
     // RegQueryValueExW for a whole value: its type and its bytes as stored (a string as its
-    // UTF-16 units, with or without a terminator, odd byte and all), read again while another
-    // program makes it grow. On any failure the type is kRegNone and no bytes.
+    // UTF-16 units, with or without a terminator, odd byte and all), read again a few times while
+    // another program makes it grow, then kErrorMoreData (ReadWholeValue). On any failure the type
+    // is kRegNone and no bytes.
     virtual Status QueryValueBytes(RegKey key, const char* valueName, Dword& type,
                                    std::vector<std::uint8_t>& bytes) = 0;
     // RegSetValueExW storing exactly `bytes`, whatever the type: a string gets no terminator.

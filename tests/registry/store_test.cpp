@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "registry/scoped_key.h"
+#include "registry/whole_value.h"
 #include "tests/registry/registry_fixture.h"
 
 namespace tilu::testing {
@@ -67,6 +68,24 @@ TEST_F(StoreTest, QueryValueSizesAndStatuses) {
             EXPECT_EQ(std::string(buffer.begin(), buffer.begin() + c.size), c.stored);
         }
     }
+}
+
+// Another program rewrites the value larger before every read: each finds it larger than the
+// size the last one gave.
+TEST(ReadWholeValue, AValueThatKeepsGrowingIsGivenUpNotReadForever) {
+    int reads = 0;
+    Dword type = kRegSz;
+    std::vector<std::uint8_t> bytes;
+    const auto growing = [&](Dword& found, std::uint8_t*, Dword& size) {
+        ++reads;
+        found = kRegSz;
+        size += 2;
+        return kErrorMoreData;
+    };
+    EXPECT_EQ(ReadWholeValue(growing, type, bytes), kErrorMoreData);
+    EXPECT_EQ(reads, kReadAttempts);
+    EXPECT_EQ(type, kRegNone);
+    EXPECT_TRUE(bytes.empty());
 }
 
 TEST_F(StoreTest, MissingValueGivesNoTypeAndLeavesTheSize) {
