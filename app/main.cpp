@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/program.h"
+#include "history/session_lock.h"
 #include "history/slots.h"
 #include "registry/advapi32_registry.h"
 #include "registry/cqueryreg.h"
@@ -42,9 +43,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         tilu::ui::Application application(platform);
         tilu::Advapi32Registry api;
         const tilu::cQueryReg registry(api);
-        tilu::Program program(
-            application, registry,
-            {std::wstring(tilu::HistoryKeyPath), std::wstring(tilu::HistoryTimeKeyPath)});
+        const std::wstring addresses(tilu::HistoryKeyPath);
+        tilu::SessionLock lock(addresses);
+        tilu::Program program(application, registry,
+                              {addresses, std::wstring(tilu::HistoryTimeKeyPath)}, lock);
         program.Start();
         return application.Run();
     } catch (const std::exception& failure) {

@@ -15,9 +15,10 @@
 namespace tilu {
 
 struct Program {
-    // The main window works on the history in historyKeys through registry; both registry and
-    // application must outlive the program.
-    Program(ui::Application& application, const cQueryReg& registry, HistoryKeys historyKeys);
+    // The main window works on the history in historyKeys through registry, its changes under
+    // `lock`; application, registry and lock must outlive the program.
+    Program(ui::Application& application, const cQueryReg& registry, HistoryKeys historyKeys,
+            ChangeLock& lock);
 
     // Loads and shows the welcome window, centred; reads nothing yet.
     void Start();

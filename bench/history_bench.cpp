@@ -12,6 +12,7 @@
 #include "bench/raw_history.h"
 #include "bench/stopwatch.h"
 #include "history/history.h"
+#include "history/session_lock.h"
 #include "history/slots.h"
 #include "registry/advapi32_registry.h"
 #include "registry/cqueryreg.h"
@@ -121,8 +122,9 @@ int Run() {
     Advapi32Registry api;
     cQueryReg registry(api);
     MemoryView view;
-    History history(registry, view,
-                    {std::wstring(kRoot) + kSubkey, std::wstring(kRoot) + kTimeSubkey});
+    const std::wstring addresses = std::wstring(kRoot) + kSubkey;
+    SessionLock lock(addresses);
+    History history(registry, view, {addresses, std::wstring(kRoot) + kTimeSubkey}, lock);
 
     Timings reload;
     Timings erase;

@@ -12,11 +12,33 @@ constexpr std::int16_t kCreateKey = -1;
 constexpr std::int16_t kExistingKeyOnly = 0;
 constexpr wchar_t kNothingSelected[] = L"No has seleccionado ningún elemento.";
 constexpr wchar_t kChangedOutside[] = L"El historial ha cambiado fuera del programa.";
+constexpr wchar_t kNotSaved[] = L"No se ha podido guardar el cambio.";
+
+const std::vector<std::wstring>& SlotNames() {
+    static const std::vector<std::wstring> names = [] {
+        std::vector<std::wstring> all;
+        for (int slot = 1; slot <= SlotCount; ++slot) {
+            all.push_back(SlotName(slot));
+        }
+        return all;
+    }();
+    return names;
+}
+
+// Makes one value of a slot hold `target` (absent: deleted) unless it does already.
+bool Write(cQueryReg::KeyWriter& key, int slot, const std::optional<StoredValue>& now,
+           const std::optional<StoredValue>& target) {
+    if (now == target) {
+        return true;
+    }
+    const std::wstring& name = SlotNames()[slot - 1];
+    return (target ? key.Set(name, *target) : key.Delete(name)) == kErrorSuccess;
+}
 
 }  // namespace
 
-History::History(const cQueryReg& registry, HistoryView& view, HistoryKeys keys)
-    : registry_(registry), view_(view), keys_(std::move(keys)) {}
+History::History(const cQueryReg& registry, HistoryView& view, HistoryKeys keys, ChangeLock& lock)
+    : registry_(registry), view_(view), keys_(std::move(keys)), lock_(lock) {}
 
 void History::OnLoad() {
     // A freshly loaded window has recorded no selection yet.
@@ -36,11 +58,12 @@ void History::RecordSelection() {
     view_.SetStatusLine(SelectionStatus(view_.RecordedIndex(), view_.List().Count()));
 }
 
-const History::Entry* History::Selected() const {
+std::optional<std::size_t> History::Selected() const {
     const int selected = view_.List().SelectedIndex();
-    return selected >= 0 && selected < static_cast<int>(entries_.size())
-               ? &entries_[static_cast<std::size_t>(selected)]
-               : nullptr;
+    if (selected < 0 || selected >= static_cast<int>(entries_.size())) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(selected);
 }
 
 bool History::RequireSelection() {
@@ -51,23 +74,33 @@ bool History::RequireSelection() {
     return true;
 }
 
-std::wstring History::SelectedText() const {
-    const Entry* entry = Selected();
-    return entry ? entry->text : std::wstring();
+std::optional<std::wstring> History::BeginEdit() {
+    if (!RequireSelection()) {
+        return std::nullopt;
+    }
+    // Another program (an automation tool, a screen reader) may have moved the highlight without
+    // the notice a selection gives; the dialog shows, and the accept replaces, what is
+    // highlighted now.
+    RecordSelection();
+    edited_ = Selected();
+    return entries_[*edited_].text;
 }
 
-History::Slots History::ReadSlots() const {
+bool History::ReadSlots(Slots& slots) const {
     // Every slot is read: a gap does not end the history.
-    Slots slots;
-    for (int slot = 1; slot <= SlotCount; ++slot) {
-        slots[slot - 1] = {registry_.QueryValue(keys_.addresses, SlotName(slot), kHkeyCurrentUser),
-                           registry_.QueryValue(keys_.times, SlotName(slot), kHkeyCurrentUser)};
+    const cQueryReg::ValuesRead addresses =
+        registry_.QueryValues(keys_.addresses, SlotNames(), kHkeyCurrentUser);
+    const cQueryReg::ValuesRead times =
+        registry_.QueryValues(keys_.times, SlotNames(), kHkeyCurrentUser);
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        slots[i] = {addresses.values[i], times.values[i]};
     }
-    return slots;
+    return addresses.complete && times.complete;
 }
 
 void History::Fill(const Slots& slots) {
     entries_.clear();
+    edited_.reset();
     std::vector<std::wstring> texts;
     for (std::size_t i = 0; i < slots.size(); ++i) {
         const std::optional<StoredValue>& address = slots[i].address;
@@ -82,21 +115,41 @@ void History::Fill(const Slots& slots) {
 }
 
 void History::ReloadHistory() {
-    Fill(ReadSlots());
+    Slots slots;
+    ReadSlots(slots);
+    Fill(slots);
 }
 
-bool History::ListIsCurrent() {
-    // Another program may have added, changed or removed an address or a time, or a whole key,
-    // since the list was filled; rewriting from the list would undo that. The slots are read just
-    // before the rewrite, so only a change in the moment between the two can still be overwritten.
-    const Slots now = ReadSlots();
-    if (now == loaded_) {
-        return true;
+template <class Edit>
+History::Outcome History::Change(Edit edit) {
+    const ChangeLock::Hold hold(lock_);
+    if (!hold.Held()) {
+        ReloadHistory();
+        return Outcome::kNotSaved;
     }
-    Fill(now);
-    view_.SetStatusLine(RefreshStatus(view_.List().Count()));
-    view_.ShowNotice(kChangedOutside);
-    return false;
+    // Another program may have added, changed or removed an address or a time, or a whole key,
+    // since the list was filled; rewriting from the list would undo that. Another copy of this
+    // program waits for the lock, so only a writer that takes none (the browser) can still slip
+    // into the moment between this read and the rewrite. A slot that cannot be read counts as
+    // changed: nothing is written over what was not seen.
+    Slots now;
+    if (!ReadSlots(now) || now != loaded_) {
+        Fill(now);
+        return Outcome::kChangedElsewhere;
+    }
+    edit();
+    const bool saved = RewriteHistory();
+    ReloadHistory();
+    return saved ? Outcome::kSaved : Outcome::kNotSaved;
+}
+
+void History::Report(Outcome outcome, std::wstring (*savedStatus)(int count)) {
+    // The lock is released by now: the user may take a while to close the message.
+    const int count = view_.List().Count();
+    view_.SetStatusLine(outcome == Outcome::kSaved ? savedStatus(count) : RefreshStatus(count));
+    if (outcome != Outcome::kSaved) {
+        view_.ShowNotice(outcome == Outcome::kChangedElsewhere ? kChangedOutside : kNotSaved);
+    }
 }
 
 History::Slot History::Target(std::size_t position) const {
@@ -116,59 +169,56 @@ History::Slot History::Target(std::size_t position) const {
     return Slot{cQueryReg::StringValue(entry.text), read.time};
 }
 
-void History::WriteValue(const std::wstring& keyPath, int slot,
-                         const std::optional<StoredValue>& now,
-                         const std::optional<StoredValue>& target, bool createKey) const {
-    if (now == target) {
-        return;
-    }
-    if (target) {
-        registry_.SetStoredValue(keyPath, SlotName(slot), *target, kHkeyCurrentUser,
-                                 createKey ? kCreateKey : kExistingKeyOnly);
-    } else {
-        registry_.DeleteValue(keyPath, SlotName(slot), kHkeyCurrentUser);
-    }
-}
-
-void History::RewriteHistory() {
+bool History::RewriteHistory() {
     // One ascending pass that overwrites each slot in place rather than clearing the keys first:
     // an entry only ever moves to a lower slot, so its address and then its time are written
-    // there before its old slot is reached. A stop at any point loses no address and no time that
-    // the rewrite keeps, and only the slot being written can pair an address with another's time.
+    // there before its old slot is reached. A stop at any point, a refused write included, loses
+    // no address and no time that the rewrite keeps, and only the slot being written can pair an
+    // address with another's time; so a refused write just ends the pass, with nothing to undo.
     // The time key is never created: without it the browser keeps no times.
+    cQueryReg::KeyWriter addresses =
+        registry_.WriteKey(keys_.addresses, kHkeyCurrentUser, kCreateKey);
+    cQueryReg::KeyWriter times =
+        registry_.WriteKey(keys_.times, kHkeyCurrentUser, kExistingKeyOnly);
     for (int slot = 1; slot <= SlotCount; ++slot) {
         const Slot& now = loaded_[slot - 1];
         const Slot target = Target(static_cast<std::size_t>(slot - 1));
-        WriteValue(keys_.addresses, slot, now.address, target.address, true);
-        WriteValue(keys_.times, slot, now.time, target.time, false);
+        if (!Write(addresses, slot, now.address, target.address) ||
+            !Write(times, slot, now.time, target.time)) {
+            return false;
+        }
     }
+    return true;
 }
 
 void History::DeleteSelectedEntry() {
-    if (!RequireSelection() || !ListIsCurrent()) {
+    if (!RequireSelection()) {
         return;
     }
-    entries_.erase(entries_.begin() + view_.List().SelectedIndex());
-    RewriteHistory();
-    ReloadHistory();
-    view_.SetStatusLine(DeleteStatus(view_.List().Count()));
+    const std::size_t selected = *Selected();
+    Report(
+        Change([&] { entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(selected)); }),
+        DeleteStatus);
 }
 
 void History::ReplaceEntry(const std::wstring& newText) {
-    const int index = view_.RecordedIndex();
-    // The windows never get here without a valid index; should one come anyway, there is no
-    // entry to replace, so the list, the keys and the status line stay as they are.
-    if (index < 0 || index >= static_cast<int>(entries_.size()) || !ListIsCurrent()) {
+    // The windows never get here without an entry in edit; should they anyway, there is none to
+    // replace, so the list, the keys and the status line stay as they are.
+    if (!edited_) {
         return;
     }
-    Entry& entry = entries_[static_cast<std::size_t>(index)];
-    if (newText != entry.text) {
-        entry.text = newText;
-        entry.replaced = true;
+    const std::size_t position = *edited_;
+    if (newText == entries_[position].text) {
+        // Nothing to save: the keys stay exactly as they are, gaps and hidden values included.
+        ReloadHistory();
+        view_.SetStatusLine(ReplaceStatus(view_.List().Count()));
+        return;
     }
-    RewriteHistory();
-    ReloadHistory();
-    view_.SetStatusLine(ReplaceStatus(view_.List().Count()));
+    Report(Change([&] {
+               entries_[position].text = newText;
+               entries_[position].replaced = true;
+           }),
+           ReplaceStatus);
 }
 
 }  // namespace tilu

@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "registry/scoped_key.h"
 #include "registry/whole_value.h"
 #include "registry/wtf8.h"
 
@@ -53,6 +52,16 @@ std::vector<std::uint8_t> DwordPayload(const Data& data) {
     std::vector<std::uint8_t> bytes(sizeof number);
     std::memcpy(bytes.data(), &number, sizeof number);  // native order, least significant first
     return bytes;
+}
+
+// Opens a key for writing; when that fails and `create`, creates it instead. The status is the
+// open's, or the create's.
+Status OpenForWriting(ScopedKey& key, RootHandle root, const std::string& path, bool create) {
+    Status status = key.Open(RootKeyHandle(root), path.c_str(), kKeyWrite);
+    if (status != kErrorSuccess && create) {
+        status = key.Create(RootKeyHandle(root), path.c_str());
+    }
+    return status;
 }
 
 }  // namespace
@@ -138,19 +147,28 @@ std::wstring cQueryReg::QueryStringValue(std::wstring KeyPath, std::wstring Valu
     return FromWtf8(text);
 }
 
-std::optional<StoredValue> cQueryReg::QueryValue(std::wstring KeyPath, std::wstring ValueName,
-                                                 RootHandle DefaultRoot) const {
+cQueryReg::ValuesRead cQueryReg::QueryValues(std::wstring KeyPath,
+                                             const std::vector<std::wstring>& ValueNames,
+                                             RootHandle DefaultRoot) const {
+    ValuesRead read{std::vector<std::optional<StoredValue>>(ValueNames.size())};
     const RootHandle root = ResolveRootKey(KeyPath, DefaultRoot);
     ScopedKey key(api_);
-    if (key.Open(RootKeyHandle(root), ToWtf8(KeyPath).c_str(), kKeyRead) != kErrorSuccess) {
-        return std::nullopt;
+    if (const Status opened = key.Open(RootKeyHandle(root), ToWtf8(KeyPath).c_str(), kKeyRead);
+        opened != kErrorSuccess) {
+        read.complete = opened == kErrorFileNotFound;
+        return read;
     }
-    StoredValue value;
-    if (api_.QueryValueBytes(key.Get(), ToWtf8(ValueName).c_str(), value.type, value.bytes) !=
-        kErrorSuccess) {
-        return std::nullopt;
+    for (std::size_t i = 0; i < ValueNames.size(); ++i) {
+        StoredValue value;
+        const Status status =
+            api_.QueryValueBytes(key.Get(), ToWtf8(ValueNames[i]).c_str(), value.type, value.bytes);
+        if (status == kErrorSuccess) {
+            read.values[i] = std::move(value);
+        } else if (status != kErrorFileNotFound) {
+            read.complete = false;
+        }
     }
-    return value;
+    return read;
 }
 
 std::wstring cQueryReg::TextOf(const StoredValue& value) {
@@ -170,54 +188,63 @@ StoredValue cQueryReg::StringValue(const std::wstring& text) {
     return value;
 }
 
-template <class Write>
-Status cQueryReg::WriteInKey(std::wstring KeyPath, RootHandle DefaultRoot, std::int16_t CreateKey,
-                             Write write) const {
-    const RootHandle root = ResolveRootKey(KeyPath, DefaultRoot);
-    const std::string path = ToWtf8(KeyPath);
-    ScopedKey key(api_);
-    Status status = key.Open(RootKeyHandle(root), path.c_str(), kKeyWrite);
-    if (status != kErrorSuccess && CreateKey != 0) {
-        status = key.Create(RootKeyHandle(root), path.c_str());
-    }
-    if (status != kErrorSuccess) {
-        return status;
-    }
-    const Status written = write(key.Get());
-    const Status closed = key.Close();
-    return written != kErrorSuccess ? written : closed;
-}
-
 Status cQueryReg::SetValue(std::wstring KeyPath, std::wstring ValueName, Data data,
                            RootHandle DefaultRoot, std::int32_t ValueType,
                            std::int16_t CreateKey) const {
-    return WriteInKey(std::move(KeyPath), DefaultRoot, CreateKey, [&](RegKey key) {
-        // A Data that does not convert throws here: nothing is written and the key closes.
-        std::vector<std::uint8_t> bytes;
-        switch (ValueType) {
-            case kRegSz:
-                bytes = StringPayload(data);
-                break;
-            case kRegBinary:
-                bytes = data.ToBytes();
-                break;
-            case kRegDword:
-                bytes = DwordPayload(data);
-                break;
-            default:
-                return kErrorInvalidParameter;
-        }
-        return api_.SetValueEx(key, ToWtf8(ValueName).c_str(), static_cast<Dword>(ValueType),
-                               bytes.data(), static_cast<Dword>(bytes.size()));
-    });
+    const RootHandle root = ResolveRootKey(KeyPath, DefaultRoot);
+    ScopedKey key(api_);
+    Status status = OpenForWriting(key, root, ToWtf8(KeyPath), CreateKey != 0);
+    if (status != kErrorSuccess) {
+        return status;
+    }
+    // A Data that does not convert throws here: nothing is written and the key closes.
+    std::vector<std::uint8_t> bytes;
+    switch (ValueType) {
+        case kRegSz:
+            bytes = StringPayload(data);
+            break;
+        case kRegBinary:
+            bytes = data.ToBytes();
+            break;
+        case kRegDword:
+            bytes = DwordPayload(data);
+            break;
+        default:
+            status = kErrorInvalidParameter;
+            break;
+    }
+    if (status == kErrorSuccess) {
+        status =
+            api_.SetValueEx(key.Get(), ToWtf8(ValueName).c_str(), static_cast<Dword>(ValueType),
+                            bytes.data(), static_cast<Dword>(bytes.size()));
+    }
+    const Status closed = key.Close();
+    return status != kErrorSuccess ? status : closed;
 }
 
-Status cQueryReg::SetStoredValue(std::wstring KeyPath, std::wstring ValueName,
-                                 const StoredValue& value, RootHandle DefaultRoot,
-                                 std::int16_t CreateKey) const {
-    return WriteInKey(std::move(KeyPath), DefaultRoot, CreateKey, [&](RegKey key) {
-        return api_.SetValueBytes(key, ToWtf8(ValueName).c_str(), value.type, value.bytes);
-    });
+cQueryReg::KeyWriter cQueryReg::WriteKey(std::wstring KeyPath, RootHandle DefaultRoot,
+                                         std::int16_t CreateKey) const {
+    const RootHandle root = ResolveRootKey(KeyPath, DefaultRoot);
+    return KeyWriter(api_, root, ToWtf8(KeyPath), CreateKey != 0);
+}
+
+Status cQueryReg::KeyWriter::Open(bool create) {
+    return key_.IsOpen() ? kErrorSuccess : OpenForWriting(key_, root_, path_, create);
+}
+
+Status cQueryReg::KeyWriter::Set(const std::wstring& ValueName, const StoredValue& value) {
+    if (const Status opened = Open(createKey_); opened != kErrorSuccess) {
+        return opened;
+    }
+    return api_.SetValueBytes(key_.Get(), ToWtf8(ValueName).c_str(), value.type, value.bytes);
+}
+
+Status cQueryReg::KeyWriter::Delete(const std::wstring& ValueName) {
+    Status status = Open(false);
+    if (status == kErrorSuccess) {
+        status = api_.DeleteValue(key_.Get(), ToWtf8(ValueName).c_str());
+    }
+    return status == kErrorFileNotFound ? kErrorSuccess : status;
 }
 
 Status cQueryReg::DeleteValue(std::wstring KeyPath, std::wstring ValueName,

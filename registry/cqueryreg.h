@@ -10,10 +10,12 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "registry/data.h"
 #include "registry/registry_api.h"
+#include "registry/scoped_key.h"
 
 namespace tilu {
 
@@ -37,10 +39,17 @@ public:
     std::wstring QueryStringValue(std::wstring KeyPath, std::wstring ValueName,
                                   RootHandle DefaultRoot) const;
 
-    // A value exactly as stored, whatever its type, or nothing when it cannot be read for any
-    // reason.
-    std::optional<StoredValue> QueryValue(std::wstring KeyPath, std::wstring ValueName,
-                                          RootHandle DefaultRoot) const;
+    // Values of one key as stored, whatever their types, read with one open of the key: for
+    // passes over many values. A value that is missing, or whose key is, reads as nothing; one
+    // that cannot be read for another reason (access refused, a value that kept growing) reads as
+    // nothing too and leaves `complete` false.
+    struct ValuesRead {
+        std::vector<std::optional<StoredValue>> values;  // in the order of the names
+        bool complete = true;
+    };
+    ValuesRead QueryValues(std::wstring KeyPath, const std::vector<std::wstring>& ValueNames,
+                           RootHandle DefaultRoot) const;
+
     // The text QueryStringValue gives for a value stored so: a REG_SZ's units without one
     // terminating NUL, empty text for any other type.
     static std::wstring TextOf(const StoredValue& value);
@@ -56,10 +65,10 @@ public:
     Status SetValue(std::wstring KeyPath, std::wstring ValueName, Data data, RootHandle DefaultRoot,
                     std::int32_t ValueType, std::int16_t CreateKey) const;
 
-    // Writes a value with exactly this type and these bytes, nothing added or converted. Key
-    // creation and statuses as SetValue.
-    Status SetStoredValue(std::wstring KeyPath, std::wstring ValueName, const StoredValue& value,
-                          RootHandle DefaultRoot, std::int16_t CreateKey) const;
+    // Writes values of one key exactly as given, with one open of the key, made at the first
+    // write and closed when the writer goes: for passes over many values. CreateKey as SetValue's.
+    class KeyWriter;
+    KeyWriter WriteKey(std::wstring KeyPath, RootHandle DefaultRoot, std::int16_t CreateKey) const;
 
     // Deletes one value or, with an empty ValueName, the key named by KeyPath with its subkeys.
     // A path that names a root itself is refused with kErrorAccessDenied, touching nothing: that
@@ -71,13 +80,34 @@ public:
     Status DeleteKeyTree(const RegKey& ParentKey, std::wstring& KeyName) const;
 
 private:
-    // Opens the key for writing (creating it when asked), runs `write` on it and closes it;
-    // returns as SetValue describes.
-    template <class Write>
-    Status WriteInKey(std::wstring KeyPath, RootHandle DefaultRoot, std::int16_t CreateKey,
-                      Write write) const;
+    RegistryApi& api_;
+};
+
+class cQueryReg::KeyWriter {
+public:
+    KeyWriter(const KeyWriter&) = delete;
+    KeyWriter& operator=(const KeyWriter&) = delete;
+
+    // Stores the value with exactly its type and bytes (a string gets no terminator added).
+    // Returns the status of the key's open (or create) when the key cannot be had, otherwise the
+    // write's.
+    Status Set(const std::wstring& ValueName, const StoredValue& value);
+    // Deletes the value. One that is gone already, or whose key is, counts as deleted.
+    Status Delete(const std::wstring& ValueName);
+
+private:
+    friend class cQueryReg;
+    KeyWriter(RegistryApi& api, RootHandle root, std::string path, bool createKey)
+        : api_(api), root_(root), path_(std::move(path)), createKey_(createKey), key_(api) {}
+
+    // Opens the key for writing unless it is open already, creating it when `create`.
+    Status Open(bool create);
 
     RegistryApi& api_;
+    RootHandle root_;
+    std::string path_;  // WTF-8
+    bool createKey_;
+    ScopedKey key_;
 };
 
 }  // namespace tilu

@@ -32,6 +32,7 @@ public:
     }
 
     RegKey Get() const { return key_; }
+    bool IsOpen() const { return open_; }
 
 private:
     Status Hold(Status status) {

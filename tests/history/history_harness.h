@@ -10,6 +10,7 @@
 #include "registry/cqueryreg.h"
 #include "tests/support/history_slots.h"
 #include "tests/support/memory_view.h"
+#include "tests/support/test_lock.h"
 #include "tests/support/test_registry.h"
 
 namespace tilu::testing {
@@ -31,6 +32,17 @@ inline Texts Without(Texts texts, std::size_t position) {
     return texts;
 }
 
+// The texts that a list filled from these slots (as ReadSlots reads them) shows.
+inline Texts Shown(const Texts& slots) {
+    Texts shown;
+    for (const std::wstring& slot : slots) {
+        if (!slot.empty() && slot != kAbsent && slot.front() != L'(') {
+            shown.push_back(slot);
+        }
+    }
+    return shown;
+}
+
 // In a table of edits, in place of a replacement text: the selected entry is deleted.
 inline constexpr std::nullopt_t kDelete = std::nullopt;
 
@@ -41,8 +53,9 @@ public:
     explicit HistoryHarness(const std::wstring& keyName, RegistryApi& api = TestRegistry())
         : key(keyName),
           timeKey(keyName + L".times"),
+          lock(key.Path()),
           registry(api),
-          history(registry, view, {key.Path(), timeKey.Path()}) {}
+          history(registry, view, {key.Path(), timeKey.Path()}, lock) {}
 
     void Seed(const std::vector<testing::Seed>& seeds) { SeedKey(key, seeds); }
     // The user selects the entry at `position` (-1: none), as a click in the list does.
@@ -50,12 +63,18 @@ public:
         view.List().Select(position);
         history.RecordSelection();
     }
+    // The user opens the edit dialog on the selected entry and accepts `text`.
+    void Replace(const std::wstring& text) {
+        history.BeginEdit();
+        history.ReplaceEntry(text);
+    }
     // Slots url1 to url25, as Layout describes them.
     std::vector<std::wstring> ReadSlots() const { return testing::ReadSlots(key); }
     std::vector<std::wstring> ListItems() const { return view.List().Items(); }
 
     ScratchKey key;
     ScratchKey timeKey;  // the twin key of times
+    TestLock lock;
     cQueryReg registry;
     MemoryView view;
     History history;

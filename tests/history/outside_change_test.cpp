@@ -3,12 +3,17 @@
 // that program left it.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <future>
 #include <optional>
+#include <thread>
 
 #include "history/status_line.h"
 #include "registry/scoped_key.h"
 #include "tests/history/history_harness.h"
+#include "tests/support/fault_injection.h"
+#include "tests/support/test_lock.h"
 
 namespace tilu {
 namespace {
@@ -65,23 +70,75 @@ TEST(OutsideChange, NothingIsWrittenAndTheUserIsTold) {
         const bool keyLeft = h.key.Exists();
 
         if (c.replacement) {
-            h.history.ReplaceEntry(*c.replacement);
+            h.Replace(*c.replacement);
         } else {
             h.history.DeleteSelectedEntry();
         }
 
         EXPECT_EQ(h.ReadSlots(), leftByOther);
         EXPECT_EQ(h.key.Exists(), keyLeft);
-        Texts shown;
-        for (const std::wstring& slot : leftByOther) {
-            if (slot != testing::kAbsent && slot.front() != L'(') {
-                shown.push_back(slot);
-            }
-        }
+        const Texts shown = testing::Shown(leftByOther);
         EXPECT_EQ(h.ListItems(), shown);
         EXPECT_EQ(h.view.StatusLine(), RefreshStatus(static_cast<int>(shown.size())));
         EXPECT_EQ(h.view.Notices(), Texts{L"El historial ha cambiado fuera del programa."});
     }
+}
+
+// A value that another program rewrites larger before every read cannot be read whole, from the
+// list's load on: its slot counts as changed, so nothing is written over it.
+TEST(OutsideChange, AValueThatKeepsGrowingIsNotWrittenOver) {
+    FaultInjectingRegistry store(testing::TestRegistry());
+    HistoryHarness h(L"history.Growing", store);
+    h.Seed(Slots(Numbered(7)));
+    // What a read of such a value gives up with (ReadWholeValue).
+    store.FailWhen([](std::size_t, const auto& call) { return call.text == "url4"; },
+                   kErrorMoreData);
+    h.history.OnLoad();
+    h.Click(0);
+    h.history.DeleteSelectedEntry();
+    EXPECT_EQ(h.ReadSlots(), testing::Layout(Numbered(7)));
+    EXPECT_EQ(h.view.Notices(), Texts{L"El historial ha cambiado fuera del programa."});
+}
+
+// Two copies of the program on one history: A deletes the first entry; B, on another thread,
+// accepts an edit of the third just as A is about to write. B waits for A's change and is told of
+// it. Without the lock between them B would write first, and A's rewrite, from the slots it read
+// before, would undo B's edit without either copy saying so.
+TEST(TwoCopies, OneChangeWaitsForTheOtherAndItsUserIsTold) {
+    FaultInjectingRegistry paused(testing::TestRegistry());
+    HistoryHarness a(L"history.TwoCopies", paused);
+    a.Seed(Slots(Numbered(5)));
+    a.history.OnLoad();
+    a.Click(0);
+    MemoryView view;
+    testing::TestLock lock(a.key.Path());
+    const cQueryReg registry(testing::TestRegistry());
+    History b(registry, view, {a.key.Path(), a.timeKey.Path()}, lock);
+    b.OnLoad();
+    view.List().Select(2);
+    b.BeginEdit();
+
+    std::thread copyB;
+    std::promise<void> bDone;
+    paused.Before([&](const FaultInjectingRegistry::Call& call) {
+        if (call.op != Op::SetValueBytes || copyB.joinable()) {
+            return;
+        }
+        copyB = std::thread([&] {
+            b.ReplaceEntry(L"nueva");
+            bDone.set_value();
+        });
+        // Long enough for B's whole change, had it not to wait.
+        bDone.get_future().wait_for(std::chrono::milliseconds(300));
+    });
+    a.history.DeleteSelectedEntry();
+    copyB.join();
+
+    const Texts afterA = testing::Without(Numbered(5), 0);
+    EXPECT_EQ(a.ReadSlots(), testing::Layout(afterA));
+    EXPECT_TRUE(a.view.Notices().empty());
+    EXPECT_EQ(view.Notices(), Texts{L"El historial ha cambiado fuera del programa."});
+    EXPECT_EQ(view.List().Items(), afterA);
 }
 
 // Texts that only survive when no code page stands between the program and the registry, and
@@ -115,7 +172,7 @@ TEST(UntouchedEntries, StayByteIdentical) {
         }
         h.Click(0);
         if (edit) {
-            h.history.ReplaceEntry(*edit);
+            h.Replace(*edit);
         } else {
             h.history.DeleteSelectedEntry();
         }

@@ -50,7 +50,7 @@ void Perform(HistoryHarness& h, const EditCase& c) {
     h.history.OnLoad();
     h.Click(c.selected);
     if (c.replacement) {
-        h.history.ReplaceEntry(*c.replacement);
+        h.Replace(*c.replacement);
     } else {
         h.history.DeleteSelectedEntry();
     }
@@ -154,18 +154,19 @@ TEST(Rewrite, DeletingTheOnlyEntryKeepsTheKey) {
     EXPECT_TRUE(h.key.Exists());
 }
 
+// A replace that changes a text; one that keeps it writes nothing, the gap included.
 TEST(Rewrite, ALaterReplaceClosesTheGapOfAnEmptyReplacement) {
     HistoryHarness h(L"history.CloseGap");
     h.Seed(Slots({L"a", L"b", L"c", L"d"}));
     h.history.OnLoad();
     h.Click(1);
-    h.history.ReplaceEntry(L"");
+    h.Replace(L"");
     ASSERT_EQ(h.ReadSlots(), Layout({L"a", kAbsent, L"c", L"d"}));
 
     h.Click(0);
-    h.history.ReplaceEntry(L"a");
+    h.Replace(L"z");
 
-    EXPECT_EQ(h.ReadSlots(), Layout({L"a", L"c", L"d"}));
+    EXPECT_EQ(h.ReadSlots(), Layout({L"z", L"c", L"d"}));
     EXPECT_EQ(h.view.StatusLine(), L"Elemento seleccionado: 0 de 3");
 }
 
@@ -214,15 +215,19 @@ TEST(DeleteSelectedEntry, WithNothingSelectedOnlyTellsTheUser) {
     ExpectUnchanged(Observe(h), before);
 }
 
-TEST(ReplaceEntry, WithARecordedIndexOutsideTheListChangesNothing) {
-    for (const std::int16_t index : {std::int16_t{-1}, std::int16_t{3}, std::int16_t{24},
-                                     std::int16_t{32767}, std::int16_t{-32768}}) {
-        SCOPED_TRACE("recorded index " + std::to_string(index));
+// The dialog was never opened, or the list was filled again since it was.
+TEST(ReplaceEntry, WithoutAnEntryInEditChangesNothing) {
+    for (const bool opened : {false, true}) {
+        SCOPED_TRACE(opened ? "opened, then refreshed" : "never opened");
         HistoryHarness h(L"history.ReplaceOutside");
         h.Seed({Sz("url1", L"a"), Sz("url3", L"b"), Sz("url10", L"c")});
         h.Seed(Bystanders());
         h.history.OnLoad();
-        h.view.SetRecordedIndex(index);
+        h.Click(1);
+        if (opened) {
+            h.history.BeginEdit();
+            h.history.Refresh();
+        }
         const Observed before = Observe(h);
 
         h.history.ReplaceEntry(L"nueva");

@@ -148,7 +148,7 @@ TEST(TwinKeys, EachTimeMovesWithItsAddressByteForByte) {
             c.meanwhile(h);
         }
         if (c.replacement) {
-            h.history.ReplaceEntry(*c.replacement);
+            h.Replace(*c.replacement);
         } else {
             h.history.DeleteSelectedEntry();
         }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/program.h"
+#include "history/session_lock.h"
 #include "registry/cqueryreg.h"
 #include "registry/registry_api.h"
 #include "tests/support/fault_injection.h"
@@ -56,7 +57,8 @@ protected:
     tilu::testing::ScratchKey timeKey_{L"program.windows.times"};
     FaultInjectingRegistry counting_{tilu::testing::TestRegistry()};
     cQueryReg registry_{counting_};
-    Program program_{application_, registry_, {key_.Path(), timeKey_.Path()}};
+    SessionLock lock_{key_.Path()};
+    Program program_{application_, registry_, {key_.Path(), timeKey_.Path()}, lock_};
 };
 
 }  // namespace tilu::ui::testing

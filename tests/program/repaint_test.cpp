@@ -69,6 +69,7 @@ TEST_F(RepaintTest, EachChangePaintsTheStatusLineAtOnceAndTheListOnce) {
         SeedInOrder(kSeven);
         Form1& form = ShowForm1();
         ClickItem(2);
+        program_.history.BeginEdit();  // as the edit dialog opens, for the replacement
         testing::PumpPending(application_);
         const PaintCounter window(form.Hwnd());
         const PaintCounter list(form.Controls().List1.ChildHwnd());

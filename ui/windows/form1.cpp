@@ -1,5 +1,6 @@
 #include "ui/windows/form1.h"
 
+#include <optional>
 #include <utility>
 
 #include "ui/resources/resource_ids.h"
@@ -104,11 +105,12 @@ void Form1::DeleteSelectedEntry() {
 }
 
 void Form1::ModifySelectedEntry() {
-    if (!history_.RequireSelection()) {
+    std::optional<std::wstring> text = history_.BeginEdit();
+    if (!text) {
         return;
     }
     // Reaching Text1 loads the dialog, whose load captions its buttons before the text is set.
-    edited_ = history_.SelectedText();
+    edited_ = std::move(*text);
     editor_.Text1().SetText(edited_);
     offered_ = editor_.Text1().Text();
     editor_.ShowModal();
@@ -122,8 +124,8 @@ void Form1::ReplaceEntry(const std::wstring& newText) {
 void Form1::SetStatusLine(const std::wstring& text) {
     Controls().Label12.SetCaption(text);
     // Shown at once, as a static text control repaints on a new text, rather than after the
-    // queued input. Not UpdateWindow: that paints the children too, and the list, perhaps in
-    // the middle of a refill, would be painted twice. RedrawWindow: RDW_UPDATENOW paints now,
+    // queued input. Not UpdateWindow: that paints the child windows too, and the list paints its
+    // own refill, once, when its turn in the queue comes. RedrawWindow: RDW_UPDATENOW paints now,
     // RDW_NOCHILDREN leaves the children out (MSDN).
     RedrawWindow(Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_NOCHILDREN);
     AnnounceStatusLine();

@@ -66,7 +66,7 @@ public:
     void DeleteSelectedEntry();
     // Opens the edit dialog with the selected entry's text, or says that nothing is selected.
     void ModifySelectedEntry();
-    // The edit dialog's accept: the entry at the recorded index becomes newText.
+    // The edit dialog's accept: the entry the dialog was opened with becomes newText.
     void ReplaceEntry(const std::wstring& newText);
 
 protected:
