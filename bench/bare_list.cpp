@@ -4,8 +4,8 @@
 // above the list's bottom (where "aquí" is) reads a history of its own, two keys of 25 addresses
 // and times, with the registry calls the program makes, refills the list with the texts, its
 // redraw paused, and sets the static text; one below it (where the delete command is) deletes the
-// first entry as the program deletes one (the slots read again, both keys rewritten, read anew)
-// before the refill. A change of the list's selection sets the static text. Built like the
+// first entry as the program deletes one (under a named mutex, the slots read again, both keys
+// rewritten, read anew) before the refill. A change of the list's selection sets the static text. Built like the
 // program (static, manifest).
 #include <windows.h>
 

@@ -7,24 +7,25 @@
 namespace tilu::bench {
 
 RawHistory::RawHistory(std::wstring addresses, std::wstring times)
-    : addresses_(std::move(addresses)), times_(std::move(times)) {
+    : mutex_(CreateMutexW(nullptr, FALSE, (L"Local\\TiluBench:" + addresses).c_str())),
+      addresses_(std::move(addresses)),
+      times_(std::move(times)) {
     for (int slot = 1; slot <= SlotCount; ++slot) {
         names_.push_back(SlotName(slot));
     }
 }
 
-std::optional<RawValue> RawHistory::ReadValue(const std::wstring& subkey,
-                                              const std::wstring& name) const {
-    ScopedKey key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_READ, key.Out()) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
+RawHistory::~RawHistory() {
+    CloseHandle(mutex_);
+}
+
+std::optional<RawValue> RawHistory::ReadValue(HKEY key, const std::wstring& name) const {
     RawValue value{REG_NONE, std::vector<BYTE>(256)};
     LONG status = ERROR_MORE_DATA;
     while (status == ERROR_MORE_DATA) {
         DWORD size = static_cast<DWORD>(value.bytes.size());
-        status = RegQueryValueExW(key.Get(), name.c_str(), nullptr, &value.type, value.bytes.data(),
-                                  &size);
+        status =
+            RegQueryValueExW(key, name.c_str(), nullptr, &value.type, value.bytes.data(), &size);
         value.bytes.resize(size);
     }
     if (status != ERROR_SUCCESS) {
@@ -34,9 +35,13 @@ std::optional<RawValue> RawHistory::ReadValue(const std::wstring& subkey,
 }
 
 std::vector<RawSlot> RawHistory::Read() const {
+    ScopedKey addresses;
+    ScopedKey times;
+    RegOpenKeyExW(HKEY_CURRENT_USER, addresses_.c_str(), 0, KEY_READ, addresses.Out());
+    RegOpenKeyExW(HKEY_CURRENT_USER, times_.c_str(), 0, KEY_READ, times.Out());
     std::vector<RawSlot> slots;
     for (const std::wstring& name : names_) {
-        slots.push_back({ReadValue(addresses_, name), ReadValue(times_, name)});
+        slots.push_back({ReadValue(addresses.Get(), name), ReadValue(times.Get(), name)});
     }
     return slots;
 }
@@ -60,35 +65,36 @@ std::vector<std::wstring> RawHistory::Texts(const std::vector<RawSlot>& slots) {
     return texts;
 }
 
-void RawHistory::WriteValue(const std::wstring& subkey, const std::wstring& name,
+void RawHistory::WriteValue(HKEY key, const std::wstring& name,
                             const std::optional<RawValue>& value) const {
-    ScopedKey key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_WRITE, key.Out()) !=
-        ERROR_SUCCESS) {
-        return;
-    }
     if (value) {
-        RegSetValueExW(key.Get(), name.c_str(), 0, value->type, value->bytes.data(),
+        RegSetValueExW(key, name.c_str(), 0, value->type, value->bytes.data(),
                        static_cast<DWORD>(value->bytes.size()));
     } else {
-        RegDeleteValueW(key.Get(), name.c_str());
+        RegDeleteValueW(key, name.c_str());
     }
 }
 
 void RawHistory::Rewrite(const std::vector<RawSlot>& now,
                          const std::vector<RawSlot>& target) const {
+    ScopedKey addresses;
+    ScopedKey times;
+    RegOpenKeyExW(HKEY_CURRENT_USER, addresses_.c_str(), 0, KEY_WRITE, addresses.Out());
+    RegOpenKeyExW(HKEY_CURRENT_USER, times_.c_str(), 0, KEY_WRITE, times.Out());
     for (std::size_t i = 0; i < names_.size(); ++i) {
         if (now[i].address != target[i].address) {
-            WriteValue(addresses_, names_[i], target[i].address);
+            WriteValue(addresses.Get(), names_[i], target[i].address);
         }
         if (now[i].time != target[i].time) {
-            WriteValue(times_, names_[i], target[i].time);
+            WriteValue(times.Get(), names_[i], target[i].time);
         }
     }
 }
 
 void RawHistory::DeleteFirst(std::vector<RawSlot>& loaded) const {
+    WaitForSingleObject(mutex_, INFINITE);
     if (Read() != loaded) {
+        ReleaseMutex(mutex_);
         return;
     }
     std::vector<RawSlot> target;
@@ -103,6 +109,7 @@ void RawHistory::DeleteFirst(std::vector<RawSlot>& loaded) const {
     target.resize(loaded.size());
     Rewrite(loaded, target);
     loaded = Read();
+    ReleaseMutex(mutex_);
 }
 
 void RawHistory::WriteSlot(int slot) const {
