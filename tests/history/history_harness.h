@@ -1,21 +1,40 @@
 // A history wired to a scratch key of the test registry and a view held in memory.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "history/history.h"
+#ifdef _WIN32
+#include "history/session_lock.h"
+#endif
 #include "registry/cqueryreg.h"
 #include "tests/support/history_slots.h"
 #include "tests/support/memory_view.h"
-#include "tests/support/test_lock.h"
 #include "tests/support/test_registry.h"
 
 namespace tilu::testing {
 
 using Texts = std::vector<std::wstring>;
+
+#ifdef _WIN32
+using TestLock = SessionLock;
+#else
+// Natively, where the test registry is in memory, one change lock for the whole process.
+class TestLock : public ChangeLock {
+public:
+    explicit TestLock(const std::wstring&) {}
+    bool Acquire() override { return mutex_.try_lock_for(std::chrono::seconds(3)); }
+    void Release() override { mutex_.unlock(); }
+
+private:
+    static inline std::timed_mutex mutex_;
+};
+#endif
 
 // "http://sitio1.es/" ... for `count` entries.
 inline Texts Numbered(int count) {
@@ -30,17 +49,6 @@ inline Texts Numbered(int count) {
 inline Texts Without(Texts texts, std::size_t position) {
     texts.erase(texts.begin() + static_cast<std::ptrdiff_t>(position));
     return texts;
-}
-
-// The texts that a list filled from these slots (as ReadSlots reads them) shows.
-inline Texts Shown(const Texts& slots) {
-    Texts shown;
-    for (const std::wstring& slot : slots) {
-        if (!slot.empty() && slot != kAbsent && slot.front() != L'(') {
-            shown.push_back(slot);
-        }
-    }
-    return shown;
 }
 
 // In a table of edits, in place of a replacement text: the selected entry is deleted.

@@ -7,13 +7,11 @@
 #include <functional>
 #include <future>
 #include <optional>
-#include <thread>
 
 #include "history/status_line.h"
 #include "registry/scoped_key.h"
 #include "tests/history/history_harness.h"
 #include "tests/support/fault_injection.h"
-#include "tests/support/test_lock.h"
 
 namespace tilu {
 namespace {
@@ -77,22 +75,27 @@ TEST(OutsideChange, NothingIsWrittenAndTheUserIsTold) {
 
         EXPECT_EQ(h.ReadSlots(), leftByOther);
         EXPECT_EQ(h.key.Exists(), keyLeft);
-        const Texts shown = testing::Shown(leftByOther);
+        Texts shown;
+        for (const std::wstring& slot : leftByOther) {
+            if (slot != testing::kAbsent && slot.front() != L'(') {
+                shown.push_back(slot);
+            }
+        }
         EXPECT_EQ(h.ListItems(), shown);
         EXPECT_EQ(h.view.StatusLine(), RefreshStatus(static_cast<int>(shown.size())));
         EXPECT_EQ(h.view.Notices(), Texts{L"El historial ha cambiado fuera del programa."});
     }
 }
 
-// A value that another program rewrites larger before every read cannot be read whole, from the
-// list's load on: its slot counts as changed, so nothing is written over it.
+// A value that another program rewrites larger before every read cannot be read whole from the
+// list's load on: it counts as changed, and nothing is written over it.
 TEST(OutsideChange, AValueThatKeepsGrowingIsNotWrittenOver) {
     FaultInjectingRegistry store(testing::TestRegistry());
     HistoryHarness h(L"history.Growing", store);
     h.Seed(Slots(Numbered(7)));
-    // What a read of such a value gives up with (ReadWholeValue).
-    store.FailWhen([](std::size_t, const auto& call) { return call.text == "url4"; },
-                   kErrorMoreData);
+    store.Before([](auto, auto& call) {
+        return call.text == "url4" ? std::optional<Status>(kErrorMoreData) : std::nullopt;
+    });
     h.history.OnLoad();
     h.Click(0);
     h.history.DeleteSelectedEntry();
@@ -101,9 +104,8 @@ TEST(OutsideChange, AValueThatKeepsGrowingIsNotWrittenOver) {
 }
 
 // Two copies of the program on one history: A deletes the first entry; B, on another thread,
-// accepts an edit of the third just as A is about to write. B waits for A's change and is told of
-// it. Without the lock between them B would write first, and A's rewrite, from the slots it read
-// before, would undo B's edit without either copy saying so.
+// accepts an edit of the third as A is about to write. B waits for A and is told of its change.
+// Without the lock B would write first and A, rewriting from what it read before, undo B's edit.
 TEST(TwoCopies, OneChangeWaitsForTheOtherAndItsUserIsTold) {
     FaultInjectingRegistry paused(testing::TestRegistry());
     HistoryHarness a(L"history.TwoCopies", paused);
@@ -117,28 +119,20 @@ TEST(TwoCopies, OneChangeWaitsForTheOtherAndItsUserIsTold) {
     b.OnLoad();
     view.List().Select(2);
     b.BeginEdit();
-
-    std::thread copyB;
-    std::promise<void> bDone;
-    paused.Before([&](const FaultInjectingRegistry::Call& call) {
-        if (call.op != Op::SetValueBytes || copyB.joinable()) {
-            return;
+    std::future<void> copyB;
+    paused.Before([&](auto, auto& call) {
+        if (call.op == Op::SetValueBytes && !copyB.valid()) {
+            copyB = std::async(std::launch::async, [&] { b.ReplaceEntry(L"nueva"); });
+            // Long enough for B's whole change, had it not to wait.
+            copyB.wait_for(std::chrono::milliseconds(300));
         }
-        copyB = std::thread([&] {
-            b.ReplaceEntry(L"nueva");
-            bDone.set_value();
-        });
-        // Long enough for B's whole change, had it not to wait.
-        bDone.get_future().wait_for(std::chrono::milliseconds(300));
+        return std::optional<Status>();
     });
     a.history.DeleteSelectedEntry();
-    copyB.join();
+    copyB.wait();
 
-    const Texts afterA = testing::Without(Numbered(5), 0);
-    EXPECT_EQ(a.ReadSlots(), testing::Layout(afterA));
-    EXPECT_TRUE(a.view.Notices().empty());
+    EXPECT_EQ(a.ReadSlots(), testing::Layout(testing::Without(Numbered(5), 0)));
     EXPECT_EQ(view.Notices(), Texts{L"El historial ha cambiado fuera del programa."});
-    EXPECT_EQ(view.List().Items(), afterA);
 }
 
 // Texts that only survive when no code page stands between the program and the registry, and

