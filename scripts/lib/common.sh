@@ -5,7 +5,7 @@
 TILU_PACKAGES=(
     cmake g++ make googletest
     g++-mingw-w64-x86-64-posix
-    wine64 xvfb xdotool x11-utils python3-xlib
+    wine64 xvfb xauth xdotool x11-utils python3-xlib
     icoutils imagemagick
 )
 
@@ -25,7 +25,7 @@ log() { printf '==> %s\n' "$*"; }
 TILU_RELEASE_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix)
 
 # ensure_packages [PACKAGE...]: installs the missing ones of these (default: TILU_PACKAGES) when
-# run as root; otherwise prints the command and stops.
+# run as root; otherwise prints the command to run as root and stops.
 ensure_packages() {
     local missing=() p
     [ $# -gt 0 ] || set -- "${TILU_PACKAGES[@]}"
@@ -35,7 +35,9 @@ ensure_packages() {
     [ ${#missing[@]} -eq 0 ] && return 0
     if [ "$(id -u)" -ne 0 ]; then
         echo "Missing packages: ${missing[*]}"
-        echo "Install them with: sudo apt-get update && sudo apt-get install -y ${missing[*]}"
+        # Not sudo: a Debian installed with a root password has none.
+        echo "Install them as root (for example after su -), then run this again:"
+        echo "    apt-get update && apt-get install -y ${missing[*]}"
         exit 1
     fi
     log "installing ${missing[*]}"
