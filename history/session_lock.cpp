@@ -5,8 +5,8 @@
 namespace tilu {
 namespace {
 
-// Long enough for any other copy's change (milliseconds), short enough that a window never
-// seems hung.
+// Far longer than another copy's change takes (milliseconds), even on a loaded machine; short
+// enough that the window does not wait long behind a copy that hangs.
 constexpr DWORD kWaitMilliseconds = 3000;
 
 // "Local\" puts the mutex in the session's namespace; the rest of its name may hold no backslash
