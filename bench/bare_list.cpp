@@ -5,8 +5,8 @@
 // and times, with the registry calls the program makes, refills the list with the texts, its
 // redraw paused, and sets the static text; one below it (where the delete command is) deletes the
 // first entry as the program deletes one (under a named mutex, the slots read again, both keys
-// rewritten, read anew) before the refill. A change of the list's selection sets the static text. Built like the
-// program (static, manifest).
+// rewritten, read anew) before the refill. A change of the list's selection sets the static
+// text. Built like the program (static, manifest).
 #include <windows.h>
 
 #include <string>
