@@ -78,9 +78,9 @@ std::optional<std::wstring> History::BeginEdit() {
     if (!RequireSelection()) {
         return std::nullopt;
     }
-    // Another program (an automation tool, a screen reader) may have moved the highlight without
-    // the notice a selection gives; the dialog shows, and the accept replaces, what is
-    // highlighted now.
+    // Another program (an automation tool, a screen reader) may have moved the highlight with
+    // LB_SETCURSEL, which gives no notice of a selection (LBN_SELCHANGE, MSDN); the dialog shows,
+    // and the accept replaces, what is highlighted now.
     RecordSelection();
     edited_ = Selected();
     return entries_[*edited_].text;
